@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native unit tests under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the data checks, the tenkari-cli tests, the stroke table
+# regeneration check, the Windows cross build and the formatting check.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/setup-debian.sh
+
+echo "== Formatting"
+git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
+
+echo "== Native build and tests"
+cmake --preset native
+cmake --build --preset native
+ctest --preset native
+
+echo "== Windows cross build"
+cmake --preset windows
+cmake --build --preset windows
+
+echo "== Benchmarks build"
+cmake --preset bench
+cmake --build --preset bench
