@@ -1,0 +1,128 @@
+#!/usr/bin/env python3
+"""tenkari-cli end to end: the road of one reading (木林森, 1960, 男, 1999), its hexagram,
+file output, refusals and usage errors. Expected readings are assembled from the data files.
+
+usage: cli_test.py PATH_TO_TENKARI_CLI DATA_DIR
+"""
+import os
+import pathlib
+import subprocess
+import sys
+import tempfile
+
+CLI = os.path.abspath(sys.argv[1])
+DATA = pathlib.Path(sys.argv[2])
+ROAD = ["--name", "木林森", "--birth", "1960", "--year", "1999"]
+
+failures = []
+passed = 0
+
+
+def data(key):
+    return (DATA / (key + ".txt")).read_bytes()
+
+
+def run(*args, cwd=None):
+    return subprocess.run([CLI, *args], capture_output=True, cwd=cwd)
+
+
+def check(what, condition, detail=""):
+    global passed
+    if condition:
+        passed += 1
+    else:
+        failures.append(f"{what}: {detail}")
+
+
+ROAD_ANNUAL = (b"1999" + data("texts/annual_heading_suffix") + data("ten_god/4-2")
+               + data("twelve_stage/stage-4") + data("texts/relation_clash")
+               + data("texts/banner_1"))
+ROAD_HEXAGRAM = data("hexagram/2-4")
+
+
+def test_road_annual():
+    raw = run(*ROAD, "--sjis")
+    check("road --sjis exit", raw.returncode == 0, raw.stderr)
+    check("road reading as Shift-JIS", raw.stdout == ROAD_ANNUAL, raw.stdout[:80])
+    utf8 = run(*ROAD)
+    check("road reading as UTF-8", utf8.stdout == ROAD_ANNUAL.decode("cp932").encode("utf-8"))
+    check("road pieces", ROAD_ANNUAL.decode("cp932").split("\n")[2:3] == ["探究"])
+
+
+def test_road_numbers():
+    out = run(*ROAD, "--numbers")
+    expected = ("name_number=24\nname_stem=4\nname_branch=0\ncounted_age=40\n"
+                "age_cycle_number=40\nyear_stem=2\nyear_branch=6\nname_trigram=0\n"
+                "age_trigram=0\noutput_file_name=木林森1999年.TXT\n")
+    check("road --numbers", out.stdout.decode() == expected, out.stdout.decode())
+
+
+def test_road_hexagram():
+    out = run(*ROAD, "--hexagram", "--sjis")
+    check("hexagram reading", out.stdout == ROAD_HEXAGRAM, out.stdout)
+    check("hexagram heading", ROAD_HEXAGRAM.decode("cp932").startswith("\n易卦：風地観\n"))
+    numbers = run(*ROAD, "--hexagram", "--numbers").stdout.decode()
+    check("hexagram trigrams", "name_trigram=2\nage_trigram=4\n" in numbers, numbers)
+    check("hexagram file name", numbers.endswith("output_file_name=木林森1999年易卦.TXT\n"),
+          numbers)
+
+
+def test_write():
+    with tempfile.TemporaryDirectory() as folder:
+        run(*ROAD, "--write", cwd=folder)
+        run(*ROAD, "--hexagram", "--write", cwd=folder)
+        annual = pathlib.Path(folder, "木林森1999年.TXT")
+        hexagram = pathlib.Path(folder, "木林森1999年易卦.TXT")
+        check("annual file", annual.exists() and annual.read_bytes() == ROAD_ANNUAL)
+        check("hexagram file", hexagram.exists() and hexagram.read_bytes() == ROAD_HEXAGRAM)
+        # A longer file of the same name is replaced whole.
+        annual.write_bytes(b"x" * 5000)
+        run(*ROAD, "--write", cwd=folder)
+        check("file replaced", annual.read_bytes() == ROAD_ANNUAL)
+        check("no carriage returns", b"\r" not in annual.read_bytes())
+
+
+def test_refusals():
+    cases = [
+        (["--name", "", "--birth", "1960", "--year", "1999"], "データエラー"),
+        (["--name", "木林森", "--birth", "abc", "--year", "1999"], "データエラー"),
+        (["--name", "木林森", "--birth", "1990", "--year", "1989"], "判定年を確認して下さい"),
+        (["--name", "木林森", "--birth", "2000", "--year", "2101"], "判定年を確認して下さい"),
+        (["--name", "木林森", "--birth", "1879", "--year", "1999"], "判定年を確認して下さい"),
+    ]
+    for args, message in cases:
+        out = run(*args)
+        check(f"refused {args}", out.returncode == 2 and out.stderr.decode() == message + "\n"
+              and out.stdout == b"", (out.returncode, out.stderr.decode()))
+
+
+def test_usage():
+    for args in ([], ["--name", "木林森"], [*ROAD, "--sex", "X"], [*ROAD, "--bogus"]):
+        out = run(*args)
+        check(f"usage {args}", out.returncode == 1 and b"usage:" in out.stderr, out.returncode)
+
+
+def test_name_conversion():
+    # A character that code page 932 cannot hold becomes "?", as the Windows ANSI calls make it.
+    out = run("--name", "木\U0001F600林", "--birth", "1960", "--year", "1999", "--numbers")
+    check("unconvertible character", "output_file_name=木?林1999年.TXT\n" in out.stdout.decode(),
+          out.stdout.decode())
+    # The name is cut to 34 bytes before anything else sees it.
+    out = run("--name", "驫" * 18, "--birth", "1960", "--year", "1999", "--numbers", "--sex", "女")
+    lines = out.stdout.decode()
+    check("cut name", "name_number=450\n" in lines and f"={'驫' * 17}1999年.TXT" in lines, lines)
+
+
+def test_hexagram_messages():
+    # Full-width digits count nothing: name number 0, which has no trigram.
+    out = run("--name", "１２", "--birth", "1960", "--year", "1999", "--hexagram")
+    check("name message", out.stderr.decode() == "姓名をもう一度確認して下さい。\n", out.stderr)
+    check("nothing shown", out.returncode == 3 and out.stdout == b"", out.returncode)
+
+
+for test in [v for k, v in sorted(globals().items()) if k.startswith("test_")]:
+    test()
+for failure in failures:
+    print("FAILED", failure)
+print(f"{passed} passed, {len(failures)} failed")
+sys.exit(1 if failures else 0)
