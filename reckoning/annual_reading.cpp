@@ -73,18 +73,10 @@ constexpr std::array<std::string_view, kBranchCount> kRelationGrid = {
     "...TSC.T....",  // 戌
 };
 
-constexpr std::size_t longest(const auto& files) {
-    std::size_t length = 0;
-    for (const auto& file : files) {
-        length = file.bytes.size() > length ? file.bytes.size() : length;
-    }
-    return length;
-}
-
 // Heading line (an eleven-character year at most), ten-god passage, twelve-stage passage,
 // relation line and banner all fit, so a reading is never cut short.
-static_assert(32 + longest(embedded::ten_god) + longest(embedded::twelve_stage) +
-                  2 * longest(embedded::texts) <
+static_assert(32 + longest_bytes(embedded::ten_god) + longest_bytes(embedded::twelve_stage) +
+                  2 * longest_bytes(embedded::texts) <
               kAnnualTextCapacity);
 
 bool in_range(int index, int count) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 namespace tenkari {
@@ -34,6 +35,15 @@ constexpr int key_number(std::string_view stem, int index) {
 
 constexpr bool key_starts_with(std::string_view stem, std::string_view prefix) {
     return stem.substr(0, prefix.size()) == prefix;
+}
+
+// The length of the longest of a table's files, to size buffers while compiling.
+constexpr std::size_t longest_bytes(const auto& files) {
+    std::size_t length = 0;
+    for (const auto& file : files) {
+        length = file.bytes.size() > length ? file.bytes.size() : length;
+    }
+    return length;
 }
 
 }  // namespace tenkari

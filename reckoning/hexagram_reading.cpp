@@ -27,14 +27,8 @@ constexpr auto kHexagramPassages = [] {
     return table;
 }();
 
-constexpr std::size_t longest_passage() {
-    std::size_t length = 0;
-    for (const auto& file : embedded::hexagram) {
-        length = file.bytes.size() > length ? file.bytes.size() : length;
-    }
-    return length;
-}
-static_assert(longest_passage() < kHexagramTextCapacity, "hexagram_text must hold every passage");
+static_assert(longest_bytes(embedded::hexagram) < kHexagramTextCapacity,
+              "hexagram_text must hold every passage");
 
 // The count 9 - ((n + 1) mod 9) runs 7 6 5 4 3 2 1 9 8 from n = 1. Where it would give 5 the
 // tables hold other codes, and at 4 and 39 the name and age tables differ.
