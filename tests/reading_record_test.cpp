@@ -2,10 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <algorithm>
 
 namespace tenkari {
 namespace {
+
+template <std::size_t N>
+bool all_zero(const char (&buffer)[N]) {
+    return std::all_of(buffer, buffer + N, [](char c) { return c == '\0'; });
+}
 
 // A fresh record is what the program starts with: empty texts, zero numbers, all flags 0
 // and 男 selected.
@@ -19,19 +24,10 @@ TEST(ReadingRecord, StartsEmptyWithMaleSelected) {
           record.year_branch, record.name_trigram, record.age_trigram}) {
         EXPECT_EQ(field, 0);
     }
-    const ReadingRecord zeroed = [] {
-        ReadingRecord r;
-        std::memset(r.name, 0, sizeof r.name);
-        std::memset(r.annual_text, 0, sizeof r.annual_text);
-        std::memset(r.hexagram_text, 0, sizeof r.hexagram_text);
-        std::memset(r.output_file_name, 0, sizeof r.output_file_name);
-        return r;
-    }();
-    EXPECT_EQ(std::memcmp(record.name, zeroed.name, sizeof record.name), 0);
-    EXPECT_EQ(std::memcmp(record.annual_text, zeroed.annual_text, sizeof record.annual_text), 0);
-    EXPECT_EQ(std::memcmp(record.hexagram_text, zeroed.hexagram_text, sizeof record.hexagram_text),
-              0);
-    EXPECT_EQ(record.output_file_name[0], '\0');
+    EXPECT_TRUE(all_zero(record.name));
+    EXPECT_TRUE(all_zero(record.annual_text));
+    EXPECT_TRUE(all_zero(record.hexagram_text));
+    EXPECT_TRUE(all_zero(record.output_file_name));
 }
 
 TEST(ReadingRecord, CapacitiesHoldTheLongestTexts) {
