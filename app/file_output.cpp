@@ -3,6 +3,8 @@
 #include <cstring>
 #include <fstream>
 
+#include "reckoning/shift_jis.h"
+
 namespace tenkari {
 
 std::string output_file_content(const ReadingRecord& record) {
@@ -17,8 +19,29 @@ std::string output_file_content(const ReadingRecord& record) {
     return content;
 }
 
+bool names_a_file_in_current_directory(std::string_view sjis_file_name) {
+    if (sjis_file_name.empty()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < sjis_file_name.size();) {
+        const std::size_t width = sjis_character_width(sjis_file_name.substr(i));
+        const char c = sjis_file_name[i];
+        if (width == 1 && (c == '\\' || c == '/' || c == ':')) {
+            return false;
+        }
+        i += width;
+    }
+    return true;
+}
+
+bool may_write_output_file(const ReadingRecord& record) {
+    const std::string_view file_name(
+        record.output_file_name, strnlen(record.output_file_name, sizeof record.output_file_name));
+    return record.input_failed == 0 && names_a_file_in_current_directory(file_name);
+}
+
 bool write_output_file(const ReadingRecord& record, const std::filesystem::path& path) {
-    if (record.input_failed == 1) {
+    if (!may_write_output_file(record)) {
         return false;
     }
     std::ofstream file(path, std::ios::binary | std::ios::trunc);

@@ -51,6 +51,10 @@ std::int32_t read_year_entry(std::string_view text) {
     return static_cast<std::int32_t>(value);
 }
 
+std::string year_entry_text(std::int32_t year) {
+    return std::to_string(year);
+}
+
 std::string_view cut_name_entry(std::string_view sjis_name) {
     std::size_t kept = 0;
     while (kept < sjis_name.size()) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "app/reading_record.h"
@@ -17,6 +18,10 @@ enum class InputVerdict {
 // Reads a year box as the dialog does: leading blanks, an optional minus sign, decimal digits.
 // Anything else, or a value outside the signed 32-bit range, reads as 0.
 std::int32_t read_year_entry(std::string_view text);
+
+// The text a year box is prefilled with: the year as a signed decimal number, so that a
+// negative year accepted earlier reads back as the same year at the next press of 実行.
+std::string year_entry_text(std::int32_t year);
 
 // Keeps at most 34 bytes of a Shift-JIS name, never half of a double-byte character: a lead
 // byte whose trail byte would fall beyond the cut is dropped with it.

@@ -44,6 +44,25 @@ TEST(ReadYearEntry, ReadsAsTheDialogDoes) {
     }
 }
 
+// The prefill must read back as the year it shows: a negative year shown in its unsigned form
+// would read as out of range, that is as 0, at the next press of 実行.
+TEST(YearEntryText, ReadsBackAsTheSameYear) {
+    const struct {
+        std::int32_t year;
+        const char* text;
+    } cases[] = {
+        {0, "0"},
+        {1999, "1999"},
+        {-5, "-5"},
+        {2147483647, "2147483647"},
+        {-2147483647 - 1, "-2147483648"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(year_entry_text(c.year), c.text);
+        EXPECT_EQ(read_year_entry(year_entry_text(c.year)), c.year) << c.text;
+    }
+}
+
 TEST(ValidateInputs, AcceptsAndRefuses) {
     const std::string name = sjis("木林森");
     const struct {

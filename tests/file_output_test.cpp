@@ -1,0 +1,101 @@
+#include "app/file_output.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/sjis.h"
+
+namespace tenkari {
+namespace {
+
+using test::sjis;
+
+// A typed name becomes part of the file name: a separator or a drive colon must never lead the
+// file out of the current directory, while a trail byte 0x5C (表, ソ) or 0x3A is no separator.
+TEST(NamesAFileInCurrentDirectory, RefusesSeparatorsOnlyAsCharactersOfTheirOwn) {
+    const struct {
+        std::string name;
+        bool local;
+    } cases[] = {
+        {sjis("木林森1999年.TXT"), true},
+        {sjis("表1999年.TXT"), true},    // 表 is 0x95 0x5C
+        {sjis("ソニ1999年.TXT"), true},  // ソ is 0x83 0x5C
+        {sjis("能1999年.TXT"), true},    // 能 is 0x94 0x5C
+        {"\x81\x46"
+         "1999.TXT",
+         true},  // ： (full width) holds 0x46, no colon
+        {"..1999.TXT", true},
+        {sjis("a\\b1999年.TXT"), false},
+        {sjis("a/b1999年.TXT"), false},
+        {sjis("C:x1999年.TXT"), false},
+        {sjis("..\\..\\x1999年.TXT"), false},
+        {sjis("表\\1999年.TXT"), false},  // a separator right after a trail byte 0x5C
+        {sjis("\\\\server\\share1999年.TXT"), false},
+        {"\xB1/1999.TXT", false},  // a half-width katakana is a single byte
+        {"", false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(names_a_file_in_current_directory(c.name), c.local) << test::utf8(c.name);
+    }
+}
+
+class FileOutputInTempDir : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        dir_ = std::filesystem::temp_directory_path() /
+               ("tenkari-file-output-" +
+                std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove_all(dir_);
+        std::filesystem::create_directories(dir_);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir_); }
+
+    static std::string read(const std::filesystem::path& path) {
+        std::ifstream file(path, std::ios::binary);
+        return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    }
+
+    std::filesystem::path dir_;
+};
+
+TEST_F(FileOutputInTempDir, ReplacesALongerFileExactly) {
+    const std::filesystem::path path = dir_ / "reading.TXT";
+    std::ofstream(path, std::ios::binary) << std::string(5000, 'x');
+    ReadingRecord record;
+    std::strcpy(record.annual_text, "\nreading\n");
+    std::strcpy(record.output_file_name, "reading.TXT");
+    record.write_annual = 1;
+    EXPECT_TRUE(write_output_file(record, path));
+    EXPECT_EQ(read(path), "\nreading\n");
+    // Pressed twice, the file holds the reading once.
+    EXPECT_TRUE(write_output_file(record, path));
+    EXPECT_EQ(read(path), "\nreading\n");
+}
+
+TEST_F(FileOutputInTempDir, WritesNothingForANameWithASeparator) {
+    ReadingRecord record;
+    std::strcpy(record.annual_text, "\nreading\n");
+    std::strcpy(record.output_file_name, "a/b1999.TXT");
+    record.write_annual = 1;
+    EXPECT_FALSE(may_write_output_file(record));
+    EXPECT_FALSE(write_output_file(record, dir_ / "a-b1999.TXT"));
+    EXPECT_TRUE(std::filesystem::is_empty(dir_));
+}
+
+TEST(MayWriteOutputFile, WaitsForAnAcceptedInput) {
+    ReadingRecord record;
+    EXPECT_FALSE(may_write_output_file(record));  // no reading yet: no file name
+    std::strcpy(record.output_file_name, "x1999.TXT");
+    EXPECT_TRUE(may_write_output_file(record));
+    record.input_failed = 1;
+    EXPECT_FALSE(may_write_output_file(record));
+}
+
+}  // namespace
+}  // namespace tenkari
