@@ -1,7 +1,6 @@
 #include "app/file_output.h"
 
 #include <cstring>
-#include <fstream>
 
 #include "reckoning/shift_jis.h"
 
@@ -38,16 +37,6 @@ bool may_write_output_file(const ReadingRecord& record) {
     const std::string_view file_name(
         record.output_file_name, strnlen(record.output_file_name, sizeof record.output_file_name));
     return record.input_failed == 0 && names_a_file_in_current_directory(file_name);
-}
-
-bool write_output_file(const ReadingRecord& record, const std::filesystem::path& path) {
-    if (!may_write_output_file(record)) {
-        return false;
-    }
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    const std::string content = output_file_content(record);
-    file.write(content.data(), static_cast<std::streamsize>(content.size()));
-    return static_cast<bool>(file);
 }
 
 }  // namespace tenkari

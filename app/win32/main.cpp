@@ -1,0 +1,29 @@
+// tenkari.exe: the main window with its menu, the input dialog and the reading boxes.
+
+#include <windows.h>
+
+#include "app/win32/main_window.h"
+#include "app/win32/shell_context.h"
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_state) {
+    using namespace tenkari::win32;
+    // The string table, the class icon and the menu come from this instance from the start.
+    set_instance(instance);
+    if (!register_main_window_class(instance)) {
+        return 0;
+    }
+    const HWND main_window = create_main_window(instance);
+    if (main_window == nullptr) {
+        return 0;
+    }
+    ShowWindow(main_window, show_state);
+    UpdateWindow(main_window);
+
+    MSG message;
+    // GetMessage returns 0 for the quit message and -1 on failure; both end the loop.
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    return static_cast<int>(message.wParam);
+}

@@ -1,0 +1,102 @@
+#include "app/win32/main_window.h"
+
+#include "app/class_registration.h"
+#include "app/reading_record.h"
+#include "app/win32/about_box.h"
+#include "app/win32/file_output_button.h"
+#include "app/win32/input_dialog.h"
+#include "app/win32/reading_boxes.h"
+#include "app/win32/shell_context.h"
+#include "resources/resource.h"
+
+namespace tenkari::win32 {
+namespace {
+
+constexpr const wchar_t* kClassName = L"MyApp";
+constexpr const wchar_t* kIconName = L"MyApp";
+constexpr const wchar_t* kMenuName = L"MyApp";
+constexpr int kSmallIconSize = 16;
+
+void dispatch_command(HWND window, WORD command) {
+    ReadingRecord& record = the_reading_record();
+    switch (command) {
+        case IDM_EXIT:
+            DestroyWindow(window);
+            return;
+        case IDM_ANNUAL_READING:
+            run_input_dialog(window);
+            ensure_file_output_button(window, record);
+            return;
+        case IDM_HEXAGRAM_READING: {
+            ensure_file_output_button(window, record);
+            MessageBoxHexagramView view(window);
+            run_hexagram_command(record, view);
+            return;
+        }
+        case IDM_FILE_OUTPUT:
+            write_output_file(record);
+            return;
+        case IDM_ABOUT:
+            run_about_box(window);
+            return;
+        case IDM_HELP_CONTENTS:
+            WinHelpW(window, load_ui_text(IDS_HELP_FILE).c_str(), HELP_FINDER, 0);
+            return;
+        default:
+            return;
+    }
+}
+
+}  // namespace
+
+bool register_main_window_class(HINSTANCE instance) {
+    const HICON icon = LoadIconW(instance, kIconName);
+    const HCURSOR cursor = LoadCursorW(nullptr, IDC_ARROW);
+    const auto background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
+    if (registers_with_small_icon(GetVersion())) {
+        WNDCLASSEXW window_class = {};
+        window_class.cbSize = sizeof window_class;
+        window_class.style = CS_HREDRAW | CS_VREDRAW;
+        window_class.lpfnWndProc = main_window_procedure;
+        window_class.hInstance = instance;
+        window_class.hIcon = icon;
+        window_class.hCursor = cursor;
+        window_class.hbrBackground = background;
+        window_class.lpszMenuName = kMenuName;
+        window_class.lpszClassName = kClassName;
+        window_class.hIconSm = static_cast<HICON>(LoadImageW(
+            instance, kIconName, IMAGE_ICON, kSmallIconSize, kSmallIconSize, LR_DEFAULTCOLOR));
+        return RegisterClassExW(&window_class) != 0;
+    }
+    WNDCLASSW window_class = {};
+    window_class.style = CS_HREDRAW | CS_VREDRAW;
+    window_class.lpfnWndProc = main_window_procedure;
+    window_class.hInstance = instance;
+    window_class.hIcon = icon;
+    window_class.hCursor = cursor;
+    window_class.hbrBackground = background;
+    window_class.lpszMenuName = kMenuName;
+    window_class.lpszClassName = kClassName;
+    return RegisterClassW(&window_class) != 0;
+}
+
+HWND create_main_window(HINSTANCE instance) {
+    return CreateWindowExW(0, kClassName, load_ui_text(IDS_MAIN_WINDOW_TITLE).c_str(),
+                           WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                           CW_USEDEFAULT, nullptr, nullptr, instance, nullptr);
+}
+
+LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+    switch (message) {
+        case WM_COMMAND:
+            dispatch_command(window, LOWORD(wparam));
+            return 0;
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcW(window, message, wparam, lparam);
+    }
+}
+
+}  // namespace tenkari::win32
