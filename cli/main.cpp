@@ -13,6 +13,7 @@
 #include "app/input_rules.h"
 #include "app/reading_record.h"
 #include "cli/code_page.h"
+#include "cli/stroke_breakdown.h"
 #include "reckoning/hexagram_reading.h"
 
 namespace {
@@ -26,6 +27,7 @@ constexpr int kExitNoReading = 3;
 constexpr const char* kUsage =
     "usage: tenkari-cli --name NAME --birth YEAR --year YEAR [--sex 男|女]\n"
     "                   [--numbers] [--hexagram] [--sjis] [--write]\n"
+    "       tenkari-cli --strokes --name NAME\n"
     "\n"
     "  --name NAME   full name in UTF-8, no space between family and given name\n"
     "  --birth YEAR  birth year (Western calendar)\n"
@@ -35,8 +37,13 @@ constexpr const char* kUsage =
     "  --hexagram    also run the hexagram reading and print it instead of the annual one\n"
     "  --sjis        print the reading as raw Shift-JIS bytes instead of UTF-8\n"
     "  --write       also write the reading's file into the current directory\n"
+    "  --strokes     print how the name number is reached instead of a reading (years not\n"
+    "                needed): one line per byte pair of the name, the pair as its character\n"
+    "                or, when it straddles characters, as 0x and its code in hex, then its\n"
+    "                stroke count; then \"sum S\" and \"name_number N STEM BRANCH\"\n"
     "\n"
-    "Exit status: 0 reading printed, 1 usage error, 2 input refused, 3 no hexagram to show.\n";
+    "Exit status: 0 reading or breakdown printed, 1 usage error, 2 input refused, 3 no\n"
+    "hexagram to show.\n";
 
 struct Options {
     std::optional<std::string> name;
@@ -47,6 +54,7 @@ struct Options {
     bool hexagram = false;
     bool sjis = false;
     bool write = false;
+    bool strokes = false;
 };
 
 std::optional<Options> parse_options(int argc, char** argv) {
@@ -74,9 +82,17 @@ std::optional<Options> parse_options(int argc, char** argv) {
             options.sjis = true;
         } else if (arg == "--write") {
             options.write = true;
+        } else if (arg == "--strokes") {
+            options.strokes = true;
         } else {
             return std::nullopt;
         }
+    }
+    if (options.strokes) {
+        // The breakdown depends on the name alone and prints no reading.
+        const bool reading_options =
+            options.numbers || options.hexagram || options.sjis || options.write;
+        return options.name && !reading_options ? std::optional(options) : std::nullopt;
     }
     if (!options.name || !options.birth || !options.year) {
         return std::nullopt;
@@ -117,6 +133,12 @@ void print_numbers(const ReadingRecord& record) {
 
 int run(const Options& options) {
     ReadingRecord& record = the_reading_record();
+    if (options.strokes) {
+        store_entries(record, cli::utf8_to_sjis(*options.name), "", "");
+        const std::string breakdown = cli::stroke_breakdown(record);
+        std::fwrite(breakdown.data(), 1, breakdown.size(), stdout);
+        return 0;
+    }
     record.is_male = options.is_male ? 1 : 0;
     store_entries(record, cli::utf8_to_sjis(*options.name), *options.birth, *options.year);
 

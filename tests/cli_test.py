@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """tenkari-cli end to end: the road of one reading (木林森, 1960, 男, 1999), its hexagram,
-file output, refusals and usage errors. Expected readings are assembled from the data files.
+file output, refusals, usage errors and the stroke breakdown. Expected readings are assembled from the data files.
 
 usage: cli_test.py PATH_TO_TENKARI_CLI DATA_DIR
 """
@@ -118,6 +118,41 @@ def test_hexagram_messages():
     out = run("--name", "１２", "--birth", "1960", "--year", "1999", "--hexagram")
     check("name message", out.stderr.decode() == "姓名をもう一度確認して下さい。\n", out.stderr)
     check("nothing shown", out.returncode == 3 and out.stdout == b"", out.returncode)
+
+
+def test_strokes():
+    # One line per byte pair: the character, or the code of a pair that straddles characters.
+    cases = [
+        ("木林森", "木 4\n林 8\n森 12\nsum 24\nname_number 24 丁 亥\n"),
+        # A single-byte space shifts the pairs after it: (space, lead of 林), (trail of 林, end).
+        ("木 林", "木 4\n0x2097 0\n0xD100 0\nsum 4\nname_number 4 丁 卯\n"),
+        # Two letters pair with each other and leave 木 whole.
+        ("ab木", "0x6162 0\n木 4\nsum 4\nname_number 4 丁 卯\n"),
+        # The middle pair, 0x9F88, is the code of 汕, yet straddles two 亜.
+        ("a亜亜", "0x6188 0\n0x9F88 6\n0x9F00 0\nsum 6\nname_number 6 己 巳\n"),
+        ("驫驫驫驫驫", "驫 30\n" * 5 + "sum 150\nname_number 90 癸 巳\n"),
+        # Cut to 34 bytes, as the dialog does.
+        ("驫" * 18, "驫 30\n" * 17 + "sum 510\nname_number 450 癸 巳\n"),
+        ("", "sum 0\nname_number 0 癸 亥\n"),
+    ]
+    for name, expected in cases:
+        out = run("--strokes", "--name", name)
+        check(f"--strokes {name!r}", out.returncode == 0 and out.stdout.decode() == expected
+              and out.stderr == b"", (out.returncode, out.stdout.decode(), out.stderr))
+    # Years are not needed, and do not change the breakdown when given.
+    with_years = run("--strokes", *ROAD)
+    check("--strokes with years", with_years.stdout.decode() == cases[0][1], with_years.stdout)
+    # The breakdown ends at the name number that the reading uses.
+    for name in ("木林森", "a亜亜", "鬱驫二"):
+        numbers = run("--name", name, "--birth", "1960", "--year", "1999", "--numbers")
+        number = numbers.stdout.decode().split("\n")[0].split("=")[1]
+        strokes = run("--strokes", "--name", name).stdout.decode()
+        check(f"--strokes agrees with --numbers for {name}",
+              strokes.splitlines()[-1].split()[1] == number, (strokes, number))
+    for args in (["--strokes"], ["--strokes", "--name", "木", "--numbers"],
+                 ["--strokes", "--name", "木", "--write"]):
+        out = run(*args)
+        check(f"usage {args}", out.returncode == 1 and b"usage:" in out.stderr, out.returncode)
 
 
 for test in [v for k, v in sorted(globals().items()) if k.startswith("test_")]:

@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "tests/sjis.h"
 
@@ -95,6 +96,78 @@ TEST(NameNumber, AnyBytesStayInsideTheBuffer) {
     std::memcpy(full.name, seventeen.data(), sizeof full.name);
     compute_name_number(full);
     EXPECT_EQ(full.name_number, 450);
+}
+
+struct ExpectedPair {
+    int offset;
+    std::uint16_t code;
+    int strokes;
+    bool whole_character;
+};
+
+struct WalkCase {
+    const char* what;
+    std::string name;  // Shift-JIS bytes
+    std::vector<ExpectedPair> pairs;
+};
+
+NameWalk walk_of(const std::string& name_bytes) {
+    ReadingRecord record;
+    std::memcpy(record.name, name_bytes.data(), std::min(name_bytes.size(), sizeof record.name));
+    return walk_name(record.name);
+}
+
+// The walk reports every pair it counts: where it starts, its code, its strokes, and whether it
+// is one character of the name or straddles two.
+TEST(NameWalk, ReportsEachPair) {
+    // 木 0x96D8, 林 0x97D1, 森 0x9058, 亜 0x889F.
+    const WalkCase cases[] = {
+        {"whole characters",
+         sjis("木林森"),
+         {{0, 0x96D8, 4, true}, {2, 0x97D1, 8, true}, {4, 0x9058, 12, true}}},
+        {"a single-byte space shifts the pairs after it",
+         sjis("木 林"),
+         {{0, 0x96D8, 4, true}, {2, 0x2097, 0, false}, {4, 0xD100, 0, false}}},
+        {"two letters pair with each other",
+         "ab" + sjis("木"),
+         {{0, 0x6162, 0, false}, {2, 0x96D8, 4, true}}},
+        {"a straddling pair that is the code of 汕",
+         "a" + sjis("亜亜"),
+         {{0, 0x6188, 0, false}, {2, 0x9F88, 6, false}, {4, 0x9F00, 0, false}}},
+        {"a lone single-byte letter pairs with the terminator", "a", {{0, 0x6100, 0, false}}},
+        {"the walk ends at the terminator",
+         sjis("木") + std::string(1, '\0') + sjis("林"),
+         {{0, 0x96D8, 4, true}}},
+        {"empty name", "", {}},
+    };
+    for (const WalkCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const NameWalk walk = walk_of(c.name);
+        ASSERT_EQ(walk.pair_count, static_cast<int>(c.pairs.size()));
+        int sum = 0;
+        for (std::size_t i = 0; i < c.pairs.size(); ++i) {
+            SCOPED_TRACE(i);
+            const NamePair& pair = walk.pairs[i];
+            EXPECT_EQ(pair.offset, c.pairs[i].offset);
+            EXPECT_EQ(pair.code, c.pairs[i].code);
+            EXPECT_EQ(pair.strokes, c.pairs[i].strokes);
+            EXPECT_EQ(pair.whole_character, c.pairs[i].whole_character);
+            sum += c.pairs[i].strokes;
+        }
+        EXPECT_EQ(walk.stroke_sum, sum);
+    }
+}
+
+// A full buffer with no terminator: 17 whole characters, then its last byte paired with the
+// end of the buffer.
+TEST(NameWalk, FullBufferGivesEighteenPairs) {
+    const NameWalk walk = walk_of(repeated(sjis("驫"), 17) + "\xE9");
+    ASSERT_EQ(walk.pair_count, kMaxNamePairs);
+    EXPECT_EQ(walk.stroke_sum, 510);
+    EXPECT_TRUE(walk.pairs[16].whole_character);
+    EXPECT_EQ(walk.pairs[17].offset, 34);
+    EXPECT_EQ(walk.pairs[17].code, 0xE900);
+    EXPECT_FALSE(walk.pairs[17].whole_character);
 }
 
 TEST(NameNumber, EachComputationStartsAgainFromZero) {

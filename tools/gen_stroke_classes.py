@@ -5,7 +5,8 @@
 # Sources, both as installed by Debian packages:
 #   KANJIDIC (package kanjidic): /usr/share/edict/kanjidic, the stroke
 #     counts of the JIS X 0208 kanji (S fields; the first is the accepted
-#     count, later ones are variant counts);
+#     count, later ones are variant counts) and their grades (G field, present
+#     for exactly the jōyō and jinmeiyō kanji, the ones given names may use);
 #   Unihan (package unicode-data): /usr/share/unicode/Unihan_IRGSources.txt.bz2,
 #     field kTotalStrokes.
 # KANJIDIC is the work of the Electronic Dictionary Research and Development
@@ -18,7 +19,10 @@
 # The kana, letters and marks, and the kanji whose class is fixed by hand,
 # are listed in this file.
 #
-# Usage: gen_stroke_classes.py [--output FILE] [--report]
+# It also writes data/stroke_moves.md, a UTF-8 report of every kanji whose
+# class differs from its accepted KANJIDIC count.
+#
+# Usage: gen_stroke_classes.py [--output FILE] [--moves FILE]
 #
 # Standard library only. The output is deterministic: the same inputs always
 # give the same bytes.
@@ -32,18 +36,23 @@ How a kanji gets its class:
    may enter them.
 2. Every other kanji starts from its accepted KANJIDIC count.
 3. The class sizes are exact (KANJI_PER_CLASS). Where the accepted counts do
-   not fill the classes exactly, kanji are moved to counts that a source
-   gives for them (a later KANJIDIC S value or a Unihan kTotalStrokes value)
-   wherever that is possible, and then the fewest kanji possible, by the
-   smallest steps. This is solved as a minimum-cost assignment by successive
-   shortest paths over a graph whose nodes are the classes (see balance()).
+   not fill the classes exactly, kanji are moved away from them. A kanji that
+   KANJIDIC grades (a jōyō or jinmeiyō kanji, which names are written
+   with) is never moved while an ungraded one can take its place: people
+   check the name number against the count their dictionary gives. Among the
+   rest, kanji are moved to counts that a source gives for them (a later
+   KANJIDIC S value or a Unihan kTotalStrokes value) wherever that is
+   possible, and then the fewest kanji possible, by the smallest steps. This
+   is solved as a minimum-cost assignment by successive shortest paths over a
+   graph whose nodes are the classes (see balance()).
 
-With --report the kanji whose class differs from the accepted KANJIDIC count
-are listed on standard output.
+The kanji whose class differs from the accepted KANJIDIC count are listed in
+the report written with --moves (data/stroke_moves.md by default).
 """
 
 import argparse
 import bz2
+import collections
 import os
 import re
 import sys
@@ -137,10 +146,15 @@ FIXED_EXAMPLES = "木4 林8 森12 日4 本5 亜7 汕6"
 # nothing. Moving it costs MOVE_COST, plus STEP_COST per stroke of distance,
 # plus SINGLE_SOURCE_COST when only one of the two sources gives the new
 # count, or NO_SOURCE_COST per stroke of distance when neither does (such a
-# count is a guess, and a far guess is worse than a near one). The weights
-# make the solver prefer, in this order: counts some source gives; fewer
-# moved kanji; smaller steps; counts both sources give. Remaining ties go to
-# the kanji with the lower Shift-JIS code and to the lower class number.
+# count is a guess, and a far guess is worse than a near one); and
+# GRADED_COST more when KANJIDIC grades the kanji. GRADED_COST is above all
+# other costs of the whole table together (6,353 kanji, each below
+# 3 * 10 ** 10), so no set of ungraded moves is dearer than one graded kanji
+# moved. The weights make the solver prefer, in this order: graded kanji at
+# their accepted counts; counts some source gives; fewer moved kanji; smaller
+# steps; counts both sources give. Remaining ties go to the kanji with the
+# lower Shift-JIS code and to the lower class number.
+GRADED_COST = 10 ** 15
 NO_SOURCE_COST = 10 ** 9
 MOVE_COST = 10 ** 6
 STEP_COST = 10 ** 3
@@ -149,6 +163,12 @@ SINGLE_SOURCE_COST = 1
 
 class GenerationError(Exception):
     pass
+
+
+# A kanji whose class differs from its accepted KANJIDIC count; sources names
+# the sources that give the class, fixed tells a class fixed here from one
+# the balancing chose, grade is the KANJIDIC grade or None.
+Move = collections.namedtuple("Move", "code char accepted klass sources fixed grade")
 
 
 def check(condition, message):
@@ -203,7 +223,8 @@ def table_kanji_codes():
 
 
 def read_kanjidic(path):
-    """Map Shift-JIS code -> (character, [S counts]) for every entry."""
+    """Map Shift-JIS code -> (character, [S counts], grade or None) for every
+    entry."""
     check(os.path.isfile(path),
           "KANJIDIC not found at %s (install the Debian package kanjidic)" % path)
     entries = {}
@@ -218,10 +239,12 @@ def read_kanjidic(path):
             code = jis_to_sjis(int(fields[1], 16))
             counts = [int(f[1:]) for f in fields[2:] if re.fullmatch(r"S[0-9]+", f)]
             check(counts, "%s:%d: %s has no stroke count" % (path, number, char))
+            grades = [int(f[1:]) for f in fields[2:] if re.fullmatch(r"G[0-9]+", f)]
+            check(len(grades) <= 1, "%s:%d: %s has two grades" % (path, number, char))
             check(sjis_bytes(code).decode("cp932", "replace") == char,
                   "%s:%d: %s does not match its JIS code" % (path, number, char))
             check(code not in entries, "%s:%d: %s listed twice" % (path, number, char))
-            entries[code] = (char, counts)
+            entries[code] = (char, counts, grades[0] if grades else None)
     return entries
 
 
@@ -411,14 +434,14 @@ def balance(free, capacity, cost):
 def source_names(klass, variants, unihan):
     names = []
     if klass in variants:
-        names.append("kanjidic-variant")
+        names.append("KANJIDIC variant")
     if klass in unihan:
-        names.append("unihan")
-    return "+".join(names) if names else "none"
+        names.append("Unihan")
+    return ", ".join(names) if names else "none"
 
 
 def generate():
-    """Return (the 30 lines as lists of Shift-JIS codes, report rows)."""
+    """Return (the 30 lines as lists of Shift-JIS codes, the moves)."""
     # The kanji of the table.
     codes = table_kanji_codes()
     check(len(codes) == TOTAL_KANJI, "%d kanji in range, not %d" % (len(codes), TOTAL_KANJI))
@@ -441,6 +464,7 @@ def generate():
     accepted = {code: kanjidic[code][1][0] for code in codes}
     variants = {code: set(kanjidic[code][1][1:]) for code in codes}
     unihan_counts = {code: set(unihan[chars[code]]) for code in codes}
+    grade = {code: kanjidic[code][2] for code in codes}
 
     # Fixed kanji.
     fixed = fixed_kanji()
@@ -466,6 +490,8 @@ def generate():
             extra = SINGLE_SOURCE_COST
         else:
             extra = 0
+        if grade[code] is not None:
+            extra += GRADED_COST
         return MOVE_COST + STEP_COST * step + extra
 
     free = [code for code in codes if code not in klass_of]
@@ -483,13 +509,13 @@ def generate():
 
     verify(lines, chars, fixed, non_kanji, code_set)
 
-    report = []
+    moves = []
     for code in codes:
         if klass_of[code] != accepted[code]:
-            report.append((code, chars[code], accepted[code], klass_of[code],
-                           source_names(klass_of[code], variants[code], unihan_counts[code]),
-                           "fixed" if chars[code] in fixed else "balanced"))
-    return lines, report
+            moves.append(Move(code, chars[code], accepted[code], klass_of[code],
+                              source_names(klass_of[code], variants[code], unihan_counts[code]),
+                              chars[code] in fixed, grade[code]))
+    return lines, moves
 
 
 def verify(lines, chars, fixed, non_kanji, kanji_codes):
@@ -532,28 +558,60 @@ def encode(lines):
     return bytes(out)
 
 
+def moves_report(moves):
+    """The UTF-8 report of the kanji whose class differs from KANJIDIC."""
+    fixed = sum(1 for m in moves if m.fixed)
+    graded = [m for m in moves if m.grade is not None]
+    graded_fixed = sum(1 for m in graded if m.fixed)
+    out = [
+        "Generated by tools/gen_stroke_classes.py from KANJIDIC and Unihan; do not edit.",
+        "",
+        "# Kanji outside their KANJIDIC stroke count",
+        "",
+        "The stroke table `data/stroke_classes.txt` puts these %d kanji in a class other than"
+        % len(moves),
+        "their accepted stroke count in KANJIDIC (the first S value of the entry): %d whose"
+        % fixed,
+        "class the table's own rules fix, and %d moved so that every class holds exactly its"
+        % (len(moves) - fixed),
+        "number of kanji. Graded in KANJIDIC (G field: the jōyō and jinmeiyō kanji, which",
+        "given names are written with): %d, of which %d have a fixed class and %d were moved."
+        % (len(graded), graded_fixed, len(graded) - graded_fixed),
+        "",
+        "*Source of the class*: *KANJIDIC variant* is a later S value of the KANJIDIC entry,",
+        "*Unihan* its kTotalStrokes value, *none* a count that neither gives. *Why*: *fixed*,",
+        "the table's rules give the kanji its class; *class size*, moved to fill the classes.",
+        "Listed by Shift-JIS code.",
+        "",
+        "| Kanji | Shift-JIS | KANJIDIC | Class | Source of the class | Why | Grade |",
+        "|---|---|---|---|---|---|---|",
+    ]
+    for m in moves:
+        out.append("| %s | %04X | %d | %d | %s | %s | %s |" % (
+            m.char, m.code, m.accepted, m.klass, m.sources,
+            "fixed" if m.fixed else "class size", "" if m.grade is None else "G%d" % m.grade))
+    return ("\n".join(out) + "\n").encode("utf-8")
+
+
 def main(argv=None):
     root = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
     parser = argparse.ArgumentParser(
         description="Generate the stroke table from KANJIDIC and Unihan.")
     parser.add_argument("--output", default=os.path.join(root, "data", "stroke_classes.txt"),
                         help="file to write (default: data/stroke_classes.txt)")
-    parser.add_argument("--report", action="store_true",
-                        help="list the kanji whose class differs from the accepted KANJIDIC count")
+    parser.add_argument("--moves", default=os.path.join(root, "data", "stroke_moves.md"),
+                        help="report of the kanji whose class differs from the accepted "
+                             "KANJIDIC count (default: data/stroke_moves.md)")
     args = parser.parse_args(argv)
     try:
-        lines, report = generate()
+        lines, moves = generate()
     except GenerationError as error:
         sys.stderr.write("gen_stroke_classes: error: %s\n" % error)
         return 1
     with open(args.output, "wb") as f:
         f.write(encode(lines))
-    if args.report:
-        out = ["# kanji whose class differs from the accepted KANJIDIC count: %d" % len(report),
-               "# character\taccepted\tclass\tsources giving the class\thow"]
-        for code, char, acc, klass, sources, how in report:
-            out.append("%s\t%d\t%d\t%s\t%s" % (char, acc, klass, sources, how))
-        sys.stdout.buffer.write(("\n".join(out) + "\n").encode("utf-8"))
+    with open(args.moves, "wb") as f:
+        f.write(moves_report(moves))
     return 0
 
 

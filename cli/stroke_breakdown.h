@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+
+#include "app/reading_record.h"
+
+namespace tenkari::cli {
+
+// How the name number of the record's name is reached, in UTF-8: one line per byte pair of the
+// walk, the pair as its character (or, for a pair that straddles characters, its code as 0x
+// and four hex digits) and its stroke count; then "sum S" and "name_number N STEM BRANCH".
+// Computes the name number into the record as the reading does.
+std::string stroke_breakdown(ReadingRecord& record);
+
+}  // namespace tenkari::cli
