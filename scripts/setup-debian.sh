@@ -8,7 +8,7 @@ packages=(
     g++-mingw-w64-x86-64-posix
     kanjidic unicode-data
     wine wine64 xvfb x11-utils xdotool imagemagick
-    fonts-ipafont-gothic fonts-ipafont-mincho locales
+    fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales
 )
 
 missing=()

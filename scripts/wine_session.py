@@ -1,0 +1,184 @@
+"""One Wine session for tenkari.exe: a cached prefix per locale with Japanese fonts, one
+wineserver for the whole session, and a private Xvfb display where none is given.
+
+    with WineSession(prefix, locale="ja_JP.UTF-8") as wine:
+        wine.run(["tenkari.exe"], timeout=60)
+
+LANG=ja_JP.UTF-8 gives code page 932 (the locale must be generated); C.UTF-8 gives 1252.
+"""
+import os
+import pathlib
+import shutil
+import subprocess
+import time
+
+# Japanese face names the program and Wine's dialogs ask for, and the IPA font that stands in
+# for each. The Mincho faces map to the proportional IPA P明朝, whose wider Latin letters give
+# dialog units that hold the input dialog's longest label.
+FONT_SUBSTITUTES = {
+    "MS 明朝": "IPAPMincho",
+    "ＭＳ 明朝": "IPAPMincho",
+    "MS Mincho": "IPAPMincho",
+    "MS P明朝": "IPAPMincho",
+    "ＭＳ Ｐ明朝": "IPAPMincho",
+    "MS PMincho": "IPAPMincho",
+    "MS ゴシック": "IPAGothic",
+    "ＭＳ ゴシック": "IPAGothic",
+    "MS Gothic": "IPAGothic",
+    "MS Pゴシック": "IPAPGothic",
+    "ＭＳ Ｐゴシック": "IPAPGothic",
+    "MS PGothic": "IPAPGothic",
+    "MS UI Gothic": "IPAPGothic",
+    "MS Shell Dlg": "IPAPGothic",
+    "MS Shell Dlg 2": "IPAPGothic",
+    "MS Sans Serif": "IPAPGothic",
+}
+# Caption buttons and frames drawn by Wine itself need these.
+WINE_FONTS = ["tahoma.ttf", "tahomabd.ttf", "marlett.ttf"]
+WINE_FONT_DIR = pathlib.Path("/usr/share/wine/fonts")
+SETUP_MARK = "tenkari-setup-1"
+
+
+class WineError(RuntimeError):
+    pass
+
+
+def _ensure_locale(locale):
+    if locale.startswith("C."):
+        return
+    listed = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.lower()
+    wanted = locale.lower().replace("utf-8", "utf8")
+    if wanted in listed:
+        return
+    gen = pathlib.Path("/etc/locale.gen")
+    line = f"{locale} UTF-8"
+    text = gen.read_text() if gen.exists() else ""
+    if line not in text.splitlines():
+        gen.write_text(text + ("" if text.endswith("\n") or not text else "\n") + line + "\n")
+    subprocess.run(["locale-gen"], check=True, stdout=subprocess.DEVNULL)
+
+
+def _free_display():
+    for number in range(97, 140):
+        if not pathlib.Path(f"/tmp/.X11-unix/X{number}").exists() and not pathlib.Path(
+                f"/tmp/.X{number}-lock").exists():
+            return f":{number}"
+    raise WineError("no free X display number")
+
+
+class WineSession:
+    def __init__(self, prefix, locale="ja_JP.UTF-8", display=None, screen="1280x1024x24",
+                 timeout=60):
+        self.prefix = pathlib.Path(prefix).resolve()
+        self.locale = locale
+        self.display = display
+        self.screen = screen
+        self.timeout = timeout
+        self._xvfb = None
+        self._server = None
+        self.env = None
+
+    # -- set-up ---------------------------------------------------------------------------
+    def __enter__(self):
+        _ensure_locale(self.locale)
+        if self.display is None:
+            self.display = _free_display()
+            self._xvfb = subprocess.Popen(
+                ["Xvfb", self.display, "-screen", "0", self.screen, "-nolisten", "tcp"],
+                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            self._wait_for_display()
+        env = dict(os.environ)
+        env.update({
+            "WINEPREFIX": str(self.prefix),
+            "WINEDEBUG": "-all",
+            "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
+            "WINEARCH": "win64",
+            "LANG": self.locale,
+            "LC_ALL": self.locale,
+            "DISPLAY": self.display,
+        })
+        self.env = env
+        try:
+            self._prepare_prefix()
+            # One wineserver for the whole session, and Wine's background processes started
+            # once with their output detached, so that no later call waits on them.
+            self._server = subprocess.Popen(["wineserver", "-f", "-p"], env=env,
+                                            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                            stderr=subprocess.DEVNULL)
+            self._wine(["wine", "cmd", "/c", "exit"], timeout=120)
+        except BaseException:
+            self.__exit__(None, None, None)
+            raise
+        return self
+
+    def _wait_for_display(self):
+        deadline = time.monotonic() + 10
+        socket = pathlib.Path(f"/tmp/.X11-unix/X{self.display[1:]}")
+        while time.monotonic() < deadline:
+            if socket.exists():
+                return
+            if self._xvfb.poll() is not None:
+                raise WineError(f"Xvfb {self.display} did not start")
+            time.sleep(0.02)
+        raise WineError(f"Xvfb {self.display} did not come up")
+
+    def _prepare_prefix(self):
+        mark = self.prefix / SETUP_MARK
+        if mark.exists():
+            return
+        self.prefix.parent.mkdir(parents=True, exist_ok=True)
+        self._wine(["wineboot", "-i"], timeout=300)
+        keys = [(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")]
+        substitutes = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes"
+        keys += [(substitutes, face, font) for face, font in FONT_SUBSTITUTES.items()]
+        for key, name, value in keys:
+            self._wine(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], timeout=60)
+        fonts = self.prefix / "drive_c" / "windows" / "Fonts"
+        fonts.mkdir(parents=True, exist_ok=True)
+        for font in WINE_FONTS:
+            if (WINE_FONT_DIR / font).exists():
+                shutil.copy(WINE_FONT_DIR / font, fonts / font)
+        self._wine(["wineserver", "-w"], timeout=120)
+        mark.write_text("prefix prepared\n")
+
+    def _wine(self, args, timeout):
+        result = subprocess.run(["timeout", "-k", "5", str(timeout), *args], env=self.env,
+                                stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                stderr=subprocess.DEVNULL)
+        if result.returncode != 0:
+            raise WineError(f"{' '.join(args)} failed with {result.returncode}")
+
+    # -- use ------------------------------------------------------------------------------
+    def command(self, args, timeout=None):
+        """The command line that runs a Windows program under this session's Wine."""
+        return ["timeout", "-k", "5", str(timeout or self.timeout), "wine", *map(str, args)]
+
+    def run(self, args, timeout=None, **kwargs):
+        kwargs.setdefault("stdin", subprocess.DEVNULL)
+        kwargs.setdefault("capture_output", "stdout" not in kwargs)
+        return subprocess.run(self.command(args, timeout), env=self.env, **kwargs)
+
+    def popen(self, args, timeout=None, **kwargs):
+        return subprocess.Popen(self.command(args, timeout), env=self.env, **kwargs)
+
+    def screenshot(self, path):
+        subprocess.run(["import", "-display", self.display, "-window", "root", str(path)],
+                       check=True, timeout=30)
+
+    # -- tear-down ------------------------------------------------------------------------
+    def __exit__(self, *exc):
+        if self.env is not None:
+            subprocess.run(["timeout", "20", "wineserver", "-k"], env=self.env,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if self._server is not None:
+            try:
+                self._server.wait(timeout=20)
+            except subprocess.TimeoutExpired:
+                self._server.kill()
+        if self._xvfb is not None:
+            self._xvfb.terminate()
+            try:
+                self._xvfb.wait(timeout=10)
+            except subprocess.TimeoutExpired:
+                self._xvfb.kill()
+        return False

@@ -1,0 +1,56 @@
+#include "json_line.h"
+
+#include <cstdio>
+
+#include "text.h"
+
+namespace e2e {
+
+std::string JsonLine::quote(std::string_view utf8) {
+    std::string out = "\"";
+    for (const char c : utf8) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+            out += escaped;
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+JsonLine& JsonLine::add(std::string_view key, std::string_view json) {
+    if (!body_.empty())
+        body_ += ',';
+    body_ += quote(key);
+    body_ += ':';
+    body_ += json;
+    return *this;
+}
+
+JsonLine& JsonLine::field(std::string_view key, std::string_view utf8) {
+    return add(key, quote(utf8));
+}
+
+JsonLine& JsonLine::field(std::string_view key, const std::wstring& wide) {
+    return add(key, quote(to_utf8(wide)));
+}
+
+JsonLine& JsonLine::field(std::string_view key, long long number) {
+    return add(key, std::to_string(number));
+}
+
+JsonLine& JsonLine::field(std::string_view key, bool flag) {
+    return add(key, flag ? "true" : "false");
+}
+
+JsonLine& JsonLine::raw(std::string_view key, std::string_view json) {
+    return add(key, json);
+}
+
+}  // namespace e2e

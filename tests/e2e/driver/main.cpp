@@ -1,0 +1,425 @@
+// tenkari_e2e_driver: starts tenkari.exe and drives it as a person would, through window
+// messages. It reads one command per line on stdin (fields separated by tabs, UTF-8) and
+// answers each with one JSON line on stdout; the test scripts hold the expected sequences.
+//
+//   start EXE DIR        start the program in DIR and wait for its main window
+//   command ID           post WM_COMMAND ID to the main window (a menu choice)
+//   wait KIND [MS]       wait for a visible input_dialog, message_box or other_dialog of the
+//                        program, or a foreign_box: a dialog of another process (a help viewer)
+//   gone KIND [MS]       wait until the last window of that kind has left the screen
+//   set ID TEXT          put TEXT into control ID of the input dialog
+//   click KIND ID        post BM_CLICK to control ID of the last window of KIND
+//   key ID VK            press virtual key VK in control ID of the input dialog
+//   close KIND           the caption's close box of the last window of KIND
+//   windows              the visible top-level windows of the program
+//   buttons [COUNT [MS]] the main window's children with id 202, once there are COUNT of them
+//   press_file_button    click the file output button and return once it has been handled
+//   wait_exit [MS]       wait for the program to end; its exit code
+//   kill                 end the program at once
+//   menu EXE NAME        the menu resource NAME of EXE
+//   dialog EXE NAME      the dialog template NAME of EXE
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "json_line.h"
+#include "resource_listing.h"
+#include "text.h"
+#include "window_query.h"
+
+namespace e2e {
+namespace {
+
+constexpr DWORD kDefaultWaitMs = 10000;
+constexpr DWORD kStartWaitMs = 60000;
+constexpr DWORD kPollIntervalMs = 10;
+constexpr int kFileOutputButtonId = 202;
+
+using Fields = std::vector<std::wstring>;
+
+std::string error(const std::string& what) {
+    return JsonLine().field("ok", false).field("error", what).str();
+}
+
+// Calls `done` until it holds or the deadline passes.
+bool poll_until(DWORD timeout_ms, const std::function<bool()>& done) {
+    const ULONGLONG deadline = GetTickCount64() + timeout_ms;
+    for (;;) {
+        if (done())
+            return true;
+        if (GetTickCount64() >= deadline)
+            return false;
+        Sleep(kPollIntervalMs);
+    }
+}
+
+DWORD timeout_field(const Fields& fields, size_t index, DWORD fallback) {
+    return fields.size() > index
+               ? static_cast<DWORD>(std::wcstoul(fields[index].c_str(), nullptr, 10))
+               : fallback;
+}
+
+class Driver {
+  public:
+    std::string run(const Fields& fields) {
+        const std::wstring& verb = fields[0];
+        if (verb == L"start")
+            return start(fields);
+        if (verb == L"menu" && fields.size() == 3) {
+            auto items = list_menu(fields[1], fields[2]);
+            return items ? JsonLine().field("ok", true).raw("items", *items).str()
+                         : error("no menu");
+        }
+        if (verb == L"dialog" && fields.size() == 3) {
+            auto dialog = list_dialog(fields[1], fields[2]);
+            return dialog ? JsonLine().field("ok", true).raw("dialog", *dialog).str()
+                          : error("no dialog template");
+        }
+        if (process_.hProcess == nullptr)
+            return error("no program started");
+        if (verb == L"command" && fields.size() == 2)
+            return command(fields[1]);
+        if (verb == L"wait" && fields.size() >= 2)
+            return wait(fields);
+        if (verb == L"gone" && fields.size() >= 2)
+            return gone(fields);
+        if (verb == L"set" && fields.size() == 3)
+            return set(fields);
+        if (verb == L"click" && fields.size() == 3)
+            return click(fields);
+        if (verb == L"key" && fields.size() == 3)
+            return key(fields);
+        if (verb == L"close" && fields.size() == 2)
+            return close(fields[1]);
+        if (verb == L"windows")
+            return windows();
+        if (verb == L"buttons")
+            return buttons(fields);
+        if (verb == L"press_file_button")
+            return press_file_button();
+        if (verb == L"wait_exit")
+            return wait_exit(timeout_field(fields, 1, kDefaultWaitMs));
+        if (verb == L"kill")
+            return kill();
+        return error("unknown command " + to_utf8(verb));
+    }
+
+    ~Driver() {
+        if (process_.hProcess != nullptr)
+            kill();
+    }
+
+  private:
+    std::string start(const Fields& fields) {
+        if (fields.size() != 3)
+            return error("start EXE DIR");
+        if (process_.hProcess != nullptr)
+            kill();
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof startup;
+        std::wstring command_line = L"\"" + fields[1] + L"\"";
+        if (!CreateProcessW(fields[1].c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
+                            nullptr, fields[2].c_str(), &startup, &process_)) {
+            process_ = {};
+            return error("CreateProcessW failed: " + std::to_string(GetLastError()));
+        }
+        last_.clear();
+        HWND main = nullptr;
+        const bool shown = poll_until(kStartWaitMs, [&] {
+            for (HWND window : visible_windows_of(process_.dwProcessId)) {
+                if (kind_of(window) == WindowKind::main_window)
+                    main = window;
+            }
+            return main != nullptr;
+        });
+        if (!shown)
+            return error("no main window");
+        main_ = main;
+        return JsonLine()
+            .field("ok", true)
+            .field("caption", text_of(main))
+            .field("class", class_of(main))
+            .field("has_menu", GetMenu(main) != nullptr)
+            .str();
+    }
+
+    std::string command(const std::wstring& id) {
+        const auto command_id = static_cast<WORD>(std::wcstol(id.c_str(), nullptr, 10));
+        PostMessageW(main_, WM_COMMAND, MAKEWPARAM(command_id, 0), 0);
+        return JsonLine().field("ok", true).str();
+    }
+
+    static bool parse_kind(const std::wstring& name, WindowKind& kind) {
+        static const std::map<std::wstring, WindowKind> kKinds = {
+            {L"main_window", WindowKind::main_window},
+            {L"input_dialog", WindowKind::input_dialog},
+            {L"message_box", WindowKind::message_box},
+            {L"other_dialog", WindowKind::other_dialog},
+            {L"foreign_box", WindowKind::foreign_box}};
+        const auto found = kKinds.find(name);
+        if (found == kKinds.end())
+            return false;
+        kind = found->second;
+        return true;
+    }
+
+    HWND last(WindowKind kind) const {
+        if (kind == WindowKind::main_window)
+            return main_;
+        const auto found = last_.find(kind);
+        return found == last_.end() ? nullptr : found->second;
+    }
+
+    std::string owner_name(HWND window) const {
+        HWND owner = GetWindow(window, GW_OWNER);
+        if (owner == nullptr)
+            return "none";
+        if (owner == main_)
+            return "main_window";
+        if (owner == last(WindowKind::input_dialog))
+            return "input_dialog";
+        return "other";
+    }
+
+    std::string describe(HWND window) const {
+        const WindowKind kind =
+            window == last(WindowKind::foreign_box) ? WindowKind::foreign_box : kind_of(window);
+        JsonLine line;
+        line.field("kind", kind_name(kind))
+            .field("caption", text_of(window))
+            .field("owner", owner_name(window));
+        if (kind == WindowKind::message_box) {
+            const std::wstring text = text_of(GetDlgItem(window, 0xFFFF));
+            line.field("text", text).field("text_cp932", to_cp932_hex(text));
+        }
+        if (kind == WindowKind::input_dialog) {
+            line.field("name", text_of(GetDlgItem(window, 101)))
+                .field("birth_year", text_of(GetDlgItem(window, 102)))
+                .field("judged_year", text_of(GetDlgItem(window, 103)))
+                .field("male_checked", is_checked(GetDlgItem(window, 107)))
+                .field("female_checked", is_checked(GetDlgItem(window, 108)));
+        }
+        if (kind == WindowKind::other_dialog || kind == WindowKind::foreign_box) {
+            std::string texts;
+            for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                if (!texts.empty())
+                    texts += ',';
+                texts += JsonLine::quote(to_utf8(text_of(child)));
+            }
+            line.raw("texts", "[" + texts + "]");
+        }
+        return line.str();
+    }
+
+    std::string wait(const Fields& fields) {
+        WindowKind kind;
+        if (!parse_kind(fields[1], kind))
+            return error("unknown window kind");
+        HWND previous = last(kind);
+        HWND found = nullptr;
+        const bool appeared = poll_until(timeout_field(fields, 2, kDefaultWaitMs), [&] {
+            if (kind == WindowKind::foreign_box) {
+                const auto foreign =
+                    visible_dialogs_not_of(process_.dwProcessId, GetCurrentProcessId());
+                found = foreign.empty() ? nullptr : foreign.front();
+                return found != nullptr;
+            }
+            for (HWND window : visible_windows_of(process_.dwProcessId)) {
+                // A window of this kind that is still up from before counts again only for the
+                // input dialog, which stays open across rejected presses.
+                if (kind_of(window) == kind &&
+                    (window != previous || kind == WindowKind::input_dialog)) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        });
+        if (!appeared)
+            return error(std::string("no ") + kind_name(kind) + " appeared");
+        last_[kind] = found;
+        return JsonLine().field("ok", true).raw("window", describe(found)).str();
+    }
+
+    std::string gone(const Fields& fields) {
+        WindowKind kind;
+        if (!parse_kind(fields[1], kind))
+            return error("unknown window kind");
+        HWND window = last(kind);
+        if (window == nullptr)
+            return error("no such window seen");
+        const bool left = poll_until(timeout_field(fields, 2, kDefaultWaitMs),
+                                     [&] { return !IsWindow(window) || !IsWindowVisible(window); });
+        return left ? JsonLine().field("ok", true).str() : error("the window is still shown");
+    }
+
+    HWND control(const std::wstring& kind_field, const std::wstring& id_field) const {
+        WindowKind kind;
+        if (!parse_kind(kind_field, kind) || last(kind) == nullptr)
+            return nullptr;
+        return GetDlgItem(last(kind), std::wcstol(id_field.c_str(), nullptr, 10));
+    }
+
+    std::string set(const Fields& fields) {
+        HWND entry = control(L"input_dialog", fields[1]);
+        if (entry == nullptr)
+            return error("no such control");
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fields[2].c_str()),
+                            SMTO_ABORTIFHUNG, kDefaultWaitMs, &result);
+        return JsonLine().field("ok", true).field("now", text_of(entry)).str();
+    }
+
+    std::string click(const Fields& fields) {
+        HWND button = control(fields[1], fields[2]);
+        if (button == nullptr)
+            return error("no such control");
+        // Posted, not sent: the click may open a modal loop in the program.
+        PostMessageW(button, BM_CLICK, 0, 0);
+        return JsonLine().field("ok", true).str();
+    }
+
+    std::string key(const Fields& fields) {
+        HWND entry = control(L"input_dialog", fields[1]);
+        if (entry == nullptr)
+            return error("no such control");
+        const auto virtual_key = static_cast<WPARAM>(std::wcstoul(fields[2].c_str(), nullptr, 0));
+        PostMessageW(entry, WM_KEYDOWN, virtual_key, 1);
+        PostMessageW(entry, WM_KEYUP, virtual_key, 1 | (1u << 30) | (1u << 31));
+        return JsonLine().field("ok", true).str();
+    }
+
+    std::string close(const std::wstring& kind_field) {
+        WindowKind kind;
+        if (!parse_kind(kind_field, kind) || last(kind) == nullptr)
+            return error("no such window");
+        PostMessageW(last(kind), WM_SYSCOMMAND, SC_CLOSE, 0);
+        return JsonLine().field("ok", true).str();
+    }
+
+    std::string windows() const {
+        std::string list;
+        for (HWND window : visible_windows_of(process_.dwProcessId)) {
+            if (!list.empty())
+                list += ',';
+            list += describe(window);
+        }
+        return JsonLine().field("ok", true).raw("windows", "[" + list + "]").str();
+    }
+
+    std::string buttons(const Fields& fields) const {
+        if (fields.size() >= 2) {
+            // The button appears only once the input dialog has returned, after its box.
+            const auto wanted = static_cast<size_t>(std::wcstoul(fields[1].c_str(), nullptr, 10));
+            const bool reached = poll_until(timeout_field(fields, 2, kDefaultWaitMs), [&] {
+                return children_with_id(main_, kFileOutputButtonId).size() == wanted;
+            });
+            if (!reached)
+                return error("the main window does not have that many buttons");
+        }
+        std::string list;
+        for (HWND button : children_with_id(main_, kFileOutputButtonId)) {
+            const RECT rect = rect_in_parent(button);
+            const auto style = static_cast<unsigned long>(GetWindowLongW(button, GWL_STYLE));
+            JsonLine line;
+            line.field("class", class_of(button))
+                .field("text", text_of(button))
+                .field("x", static_cast<long long>(rect.left))
+                .field("y", static_cast<long long>(rect.top))
+                .field("width", static_cast<long long>(rect.right - rect.left))
+                .field("height", static_cast<long long>(rect.bottom - rect.top))
+                .field("style", static_cast<long long>(style))
+                .field("extended_style",
+                       static_cast<long long>(GetWindowLongW(button, GWL_EXSTYLE)))
+                .field("visible", IsWindowVisible(button) != FALSE);
+            if (!list.empty())
+                list += ',';
+            list += line.str();
+        }
+        return JsonLine().field("ok", true).raw("buttons", "[" + list + "]").str();
+    }
+
+    std::string press_file_button() const {
+        const auto found = children_with_id(main_, kFileOutputButtonId);
+        if (found.size() != 1)
+            return error("not exactly one file output button");
+        // Sent, so that the reply comes once the program has handled the click: the file output
+        // opens no window and returns at once.
+        DWORD_PTR result = 0;
+        if (!SendMessageTimeoutW(found[0], BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kDefaultWaitMs,
+                                 &result)) {
+            return error("the click was not handled");
+        }
+        return JsonLine().field("ok", true).str();
+    }
+
+    std::string wait_exit(DWORD timeout_ms) {
+        if (WaitForSingleObject(process_.hProcess, timeout_ms) != WAIT_OBJECT_0) {
+            return error("the program did not end");
+        }
+        DWORD code = 0;
+        GetExitCodeProcess(process_.hProcess, &code);
+        release();
+        return JsonLine().field("ok", true).field("exit_code", static_cast<long long>(code)).str();
+    }
+
+    std::string kill() {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, kDefaultWaitMs);
+        release();
+        return JsonLine().field("ok", true).str();
+    }
+
+    void release() {
+        CloseHandle(process_.hThread);
+        CloseHandle(process_.hProcess);
+        process_ = {};
+        main_ = nullptr;
+        last_.clear();
+    }
+
+    PROCESS_INFORMATION process_ = {};
+    HWND main_ = nullptr;
+    std::map<WindowKind, HWND> last_;
+};
+
+Fields split_fields(const std::string& line) {
+    Fields fields;
+    size_t begin = 0;
+    for (;;) {
+        const size_t tab = line.find('\t', begin);
+        fields.push_back(from_utf8(line.substr(begin, tab - begin)));
+        if (tab == std::string::npos)
+            return fields;
+        begin = tab + 1;
+    }
+}
+
+}  // namespace
+}  // namespace e2e
+
+int main() {
+    e2e::Driver driver;
+    std::string line;
+    for (int c = std::getchar(); c != EOF; c = std::getchar()) {
+        if (c != '\n') {
+            line += static_cast<char>(c);
+            continue;
+        }
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::string reply =
+            line.empty() ? e2e::error("empty command") : driver.run(e2e::split_fields(line));
+        std::fputs(reply.c_str(), stdout);
+        std::fputc('\n', stdout);
+        std::fflush(stdout);
+        line.clear();
+    }
+    return 0;
+}

@@ -1,0 +1,291 @@
+#!/usr/bin/env python3
+"""End-to-end tests of tenkari.exe under Wine: runs each scenario of scenarios.json against the
+real program through tenkari_e2e_driver.exe, in one Wine session per locale.
+
+    run_e2e.py --exe tenkari.exe --driver tenkari_e2e_driver.exe --cli tenkari-cli \
+               --locale ja_JP.UTF-8 --prefix build/wine-prefix-ja --work build/e2e-ja
+
+Readings are compared byte for byte with what `tenkari-cli --sjis` gives for the same input.
+"""
+import argparse
+import json
+import pathlib
+import shutil
+import subprocess
+import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "scripts"))
+from tenkari_driver import DriverClient, DriverError, windows_path  # noqa: E402
+from wine_session import WineSession  # noqa: E402
+
+HERE = pathlib.Path(__file__).resolve().parent
+VK_RETURN = 0x0D
+VK_ESCAPE = 0x1B
+IDNO = 7
+FILE_OUTPUT_BUTTON = {"class": "Button", "text": "ファイル出力", "x": 450, "y": 300,
+                      "width": 100, "height": 32, "extended_style": 0, "visible": True}
+# The window styles the scenario data names.
+STYLES = {
+    "WS_POPUP": 0x80000000, "WS_CHILD": 0x40000000, "WS_VISIBLE": 0x10000000,
+    "WS_CAPTION": 0x00C00000, "WS_BORDER": 0x00800000, "WS_SYSMENU": 0x00080000,
+    "WS_GROUP": 0x00020000, "WS_TABSTOP": 0x00010000, "DS_SETFONT": 0x40, "DS_MODALFRAME": 0x80,
+    "SS_LEFT": 0x0, "SS_RIGHT": 0x2, "SS_ICON": 0x3, "ES_AUTOHSCROLL": 0x80,
+    "BS_PUSHBUTTON": 0x0, "BS_DEFPUSHBUTTON": 0x1, "BS_AUTORADIOBUTTON": 0x9,
+}
+
+
+class ScenarioFailure(AssertionError):
+    pass
+
+
+def style_value(names):
+    return sum(STYLES[name] for name in names)
+
+
+class ScenarioRun:
+    """One scenario: a fresh program in a fresh folder, driven step by step."""
+
+    def __init__(self, driver, args, scenario, folder, locale):
+        self.driver = driver
+        self.args = args
+        self.scenario = scenario
+        self.folder = folder
+        self.work = folder / "work"
+        self.locale = locale
+        self._readings = {}
+
+    def check(self, condition, message):
+        if not condition:
+            raise ScenarioFailure(message)
+
+    # -- expected texts ---------------------------------------------------------------------
+    def reading(self, spec):
+        """The Shift-JIS bytes tenkari-cli gives for a reading spec {name, birth, year, sex,
+        hexagram}."""
+        key = json.dumps(spec, sort_keys=True)
+        if key not in self._readings:
+            command = [self.args.cli, "--name", spec["name"], "--birth", str(spec["birth"]),
+                       "--year", str(spec["year"]), "--sex", spec.get("sex", "男"), "--sjis"]
+            if spec.get("hexagram"):
+                command.append("--hexagram")
+            result = subprocess.run(command, capture_output=True, timeout=30)
+            self.check(result.returncode == 0, f"tenkari-cli refused {spec}")
+            self._readings[key] = result.stdout
+        return self._readings[key]
+
+    def expected_bytes(self, expected):
+        if "reading" in expected:
+            return self.reading(expected["reading"])
+        return expected["text"].encode("cp932")
+
+    # -- steps ------------------------------------------------------------------------------
+    def run(self):
+        shutil.rmtree(self.folder, ignore_errors=True)
+        self.work.mkdir(parents=True)
+        started = self.driver.call("start", windows_path(self.args.exe), windows_path(self.work))
+        self.check(started["caption"] == "テンカリ" and started["has_menu"],
+                   f"main window: {started}")
+        try:
+            for number, step in enumerate(self.scenario["steps"], 1):
+                try:
+                    getattr(self, "step_" + step[0])(*step[1:])
+                except (ScenarioFailure, DriverError) as failure:
+                    raise ScenarioFailure(f"step {number} {step}: {failure}") from None
+        finally:
+            self.driver.call("kill", check=False)
+
+    def step_open_dialog(self, expected=None):
+        self.driver.call("command", 200)
+        self.step_dialog_open(expected)
+
+    def step_dialog_open(self, expected=None):
+        dialog = self.driver.call("wait", "input_dialog")["window"]
+        self.check(dialog["caption"] == "入力画面" and dialog["owner"] == "main_window",
+                   f"input dialog: {dialog}")
+        for field, value in (expected or {}).items():
+            self.check(dialog[field] == value, f"{field} is {dialog[field]!r}, not {value!r}")
+
+    def step_fill(self, entries):
+        ids = {"name": 101, "birth_year": 102, "judged_year": 103}
+        for field, text in entries.items():
+            now = self.driver.call("set", ids[field], text)["now"]
+            self.check(now == text, f"{field} holds {now!r}")
+
+    def step_choose(self, sex):
+        self.driver.call("click", "input_dialog", {"男": 107, "女": 108}[sex])
+
+    def step_press(self, how):
+        if how == "run":
+            self.driver.call("click", "input_dialog", 1)
+        elif how == "cancel":
+            self.driver.call("click", "input_dialog", 2)
+        elif how == "enter":
+            self.driver.call("key", 103, VK_RETURN)
+        elif how == "escape":
+            self.driver.call("key", 101, VK_ESCAPE)
+        elif how == "close_box":
+            self.driver.call("close", "input_dialog")
+        else:
+            raise ScenarioFailure(f"unknown press {how}")
+
+    def step_dialog_closed(self):
+        self.driver.call("gone", "input_dialog")
+
+    def step_box(self, expected):
+        box = self.driver.call("wait", "message_box")["window"]
+        if expected.get("caption") is not None:
+            self.check(box["caption"] == expected["caption"], f"caption {box['caption']!r}")
+        self.check(box["owner"] == expected["owner"], f"owner {box['owner']}")
+        want = self.expected_bytes(expected)
+        got = bytes.fromhex(box["text_cp932"])
+        self.check(got == want, f"box text\n{got.decode('cp932', 'replace')}\n"
+                                f"is not\n{want.decode('cp932', 'replace')}")
+        self.driver.call("click", "message_box", 1)
+        self.driver.call("gone", "message_box")
+
+    def step_command(self, command_id):
+        self.driver.call("command", command_id)
+
+    def step_settle(self):
+        """Opens and closes the About box: posted commands are handled in order, so once it is
+        up every command posted before has run. Then nothing else may be on the screen."""
+        self.driver.call("command", 301)
+        about = self.driver.call("wait", "other_dialog")["window"]
+        self.check(about["caption"] == "テンカリ" and about["owner"] == "main_window",
+                   f"About box: {about}")
+        self.check("Ver 1.2" in about["texts"] and "OK" in about["texts"],
+                   f"About box texts: {about['texts']}")
+        shown = [window["kind"] for window in self.driver.call("windows")["windows"]]
+        self.check(sorted(shown) == ["main_window", "other_dialog"], f"windows shown: {shown}")
+        self.driver.call("click", "other_dialog", 1)
+        self.driver.call("gone", "other_dialog")
+
+    def step_close_about(self, how):
+        self.driver.call("command", 301)
+        self.driver.call("wait", "other_dialog")
+        if how == "close_box":
+            self.driver.call("close", "other_dialog")
+        else:
+            self.driver.call("click", "other_dialog", 1)
+        self.driver.call("gone", "other_dialog")
+
+    def step_help(self):
+        """Command 400 opens the help file through the platform's help viewer, another process;
+        with no help file shipped, the viewer asks where it is, and the program waits for it.
+        Wine's help call passes the name on in the ANSI code page, so only where that is 932
+        does the viewer show it in full."""
+        self.driver.call("command", 400)
+        viewer = self.driver.call("wait", "foreign_box", 30000)["window"]
+        name = "テンカリ.HLP" if self.locale.startswith("ja_JP") else ".HLP"
+        self.check(any(name in text for text in viewer["texts"]),
+                   f"the help viewer says {viewer['texts']}")
+        self.driver.call("click", "foreign_box", IDNO)
+        self.driver.call("gone", "foreign_box")
+
+    def step_buttons(self, count):
+        buttons = self.driver.call("buttons", count)["buttons"]
+        for button in buttons:
+            for field, value in FILE_OUTPUT_BUTTON.items():
+                self.check(button[field] == value, f"button {field} is {button[field]!r}")
+            style = button["style"] & 0xFFFF0000
+            self.check(style == style_value(["WS_CHILD", "WS_VISIBLE"]) and
+                       button["style"] & 0xF == 0, f"button style {button['style']:#x}")
+
+    def step_write_file(self):
+        self.driver.call("press_file_button")
+
+    def step_file(self, name, expected):
+        path = self.work / name
+        self.check(path.is_file(), f"no file {name}; folder holds {self.listing()}")
+        want = self.expected_bytes(expected)
+        got = path.read_bytes()
+        self.check(got == want, f"{name} holds {len(got)} bytes, not the {len(want)} expected")
+
+    def step_put_file(self, name, size):
+        (self.work / name).write_bytes(b"x" * size)
+
+    def step_put_folder(self, name):
+        (self.work / name).mkdir()
+
+    def step_remove_file(self, name):
+        (self.work / name).unlink()
+
+    def listing(self):
+        return sorted(str(path.relative_to(self.folder))
+                      for path in self.folder.rglob("*") if path.is_file())
+
+    def step_files(self, names):
+        """Exactly these files in the scenario's folder and below it, the work folder's parent
+        included, and none of them in the root of drive C."""
+        expected = sorted("work/" + name for name in names)
+        self.check(self.listing() == expected, f"files {self.listing()}, not {expected}")
+
+    def step_absent_from_drive_c(self, name):
+        path = self.args.prefix / "drive_c" / name
+        self.check(not path.exists(), f"{name} was written to drive C")
+
+    def step_exit(self, how):
+        if how == "command":
+            self.driver.call("command", 100)
+        else:
+            self.driver.call("close", "main_window")
+        code = self.driver.call("wait_exit")["exit_code"]
+        self.check(code == 0, f"exit code {code}")
+
+    def step_menu(self, expected):
+        items = self.driver.call("menu", windows_path(self.args.exe), "MYAPP")["items"]
+        self.check(items == expected, f"menu\n{json.dumps(items, ensure_ascii=False)}")
+
+    def step_dialog_template(self, name, expected):
+        dialog = self.driver.call("dialog", windows_path(self.args.exe), name)["dialog"]
+        self.check(dialog["style"] == style_value(expected["style"]),
+                   f"{name} style {dialog['style']:#x}")
+        for field in ("caption", "x", "y", "cx", "cy", "font_size", "font"):
+            self.check(dialog[field] == expected[field], f"{name} {field} {dialog[field]!r}")
+        self.check(len(dialog["controls"]) == len(expected["controls"]),
+                   f"{name} has {len(dialog['controls'])} controls")
+        for order, (control, want) in enumerate(zip(dialog["controls"], expected["controls"]), 1):
+            klass, control_id, text, x, y, cx, cy, styles = want
+            got = (control["class"].upper(), control["id"], control["text"], control["x"],
+                   control["y"], control["cx"], control["cy"], control["style"])
+            wanted = (klass.upper(), control_id, text, x, y, cx, cy,
+                      style_value(["WS_CHILD", "WS_VISIBLE"] + styles))
+            self.check(got == wanted, f"{name} control {order}: {got} is not {wanted}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--exe", type=pathlib.Path, required=True)
+    parser.add_argument("--driver", type=pathlib.Path, required=True)
+    parser.add_argument("--cli", type=pathlib.Path, required=True)
+    parser.add_argument("--locale", default="ja_JP.UTF-8")
+    parser.add_argument("--prefix", type=pathlib.Path, required=True)
+    parser.add_argument("--work", type=pathlib.Path, required=True)
+    parser.add_argument("--scenarios", type=pathlib.Path, default=HERE / "scenarios.json")
+    parser.add_argument("--only", help="run only the scenarios whose name holds this text")
+    args = parser.parse_args()
+    args.prefix = args.prefix.resolve()
+    for program in (args.exe, args.driver, args.cli):
+        if not program.is_file():
+            sys.exit(f"missing {program}: build the native and windows presets first")
+
+    scenarios = json.loads(args.scenarios.read_text(encoding="utf-8"))
+    scenarios = [s for s in scenarios if not args.only or args.only in s["name"]]
+    failures = []
+    with WineSession(args.prefix, locale=args.locale) as wine, \
+            DriverClient(wine, args.driver) as driver:
+        for number, scenario in enumerate(scenarios, 1):
+            folder = args.work.resolve() / f"{number:02d}"
+            try:
+                ScenarioRun(driver, args, scenario, folder, args.locale).run()
+                print(f"ok    {scenario['name']}")
+            except ScenarioFailure as failure:
+                failures.append(scenario["name"])
+                print(f"FAIL  {scenario['name']}\n      {failure}")
+    print(f"{len(scenarios) - len(failures)} of {len(scenarios)} scenarios passed "
+          f"under {args.locale}")
+    sys.exit(1 if failures else 0)
+
+
+if __name__ == "__main__":
+    main()
