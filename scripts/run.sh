@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Builds tenkari-cli and shows a reading: the road of one reading (木林森, born 1960, 男,
-# judged 1999) unless other arguments are given, e.g.
-#   scripts/run.sh --name 日本 --birth 1985 --year 2027 --sex 女 --hexagram
+# Builds tenkari.exe and starts it under Wine in a Japanese locale: on the display if there is
+# one (returning when the program ends), otherwise through the road of one reading on a virtual
+# display, with a screenshot of each step under build/screenshots/. Pass --locale C.UTF-8 to run
+# it in a locale whose code page is not 932, or --road to take the screenshots anyway.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup-debian.sh >&2
-cmake --preset native >/dev/null
-cmake --build --preset native --target tenkari-cli >/dev/null
+cmake --preset windows >/dev/null
+cmake --build --preset windows --target tenkari tenkari_e2e_driver >/dev/null
 
-if [ $# -eq 0 ]; then
-    set -- --name 木林森 --birth 1960 --year 1999 --sex 男
-fi
-exec build/native/cli/tenkari-cli "$@"
+exec python3 scripts/show_program.py \
+    --exe build/windows/app/win32/tenkari.exe \
+    --driver build/windows/tests/e2e/tenkari_e2e_driver.exe "$@"

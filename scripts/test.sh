@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the native unit tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the data checks, the tenkari-cli tests, the stroke table
-# regeneration check, the Windows cross build and the formatting check.
+# regeneration check, the formatting check, the Windows cross build, the release zip check and
+# the end-to-end tests that drive the real tenkari.exe under Wine in two locales.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -15,9 +16,10 @@ cmake --preset native
 cmake --build --preset native
 ctest --preset native
 
-echo "== Windows cross build"
+echo "== Windows cross build and end-to-end tests under Wine"
 cmake --preset windows
 cmake --build --preset windows
+ctest --preset windows
 
 echo "== Benchmarks build"
 cmake --preset bench

@@ -2,7 +2,7 @@
 // messages. It reads one command per line on stdin (fields separated by tabs, UTF-8) and
 // answers each with one JSON line on stdout; the test scripts hold the expected sequences.
 //
-//   start EXE DIR        start the program in DIR and wait for its main window
+//   start EXE DIR        start the program in DIR and wait for its main window; how long it took
 //   command ID           post WM_COMMAND ID to the main window (a menu choice)
 //   wait KIND [MS]       wait for a visible input_dialog, message_box or other_dialog of the
 //                        program, or a foreign_box: a dialog of another process (a help viewer)
@@ -38,6 +38,8 @@ namespace {
 constexpr DWORD kDefaultWaitMs = 10000;
 constexpr DWORD kStartWaitMs = 60000;
 constexpr DWORD kPollIntervalMs = 10;
+// Finer while a start is timed.
+constexpr DWORD kStartPollIntervalMs = 1;
 constexpr int kFileOutputButtonId = 202;
 
 using Fields = std::vector<std::wstring>;
@@ -47,14 +49,15 @@ std::string error(const std::string& what) {
 }
 
 // Calls `done` until it holds or the deadline passes.
-bool poll_until(DWORD timeout_ms, const std::function<bool()>& done) {
+bool poll_until(DWORD timeout_ms, const std::function<bool()>& done,
+                DWORD interval_ms = kPollIntervalMs) {
     const ULONGLONG deadline = GetTickCount64() + timeout_ms;
     for (;;) {
         if (done())
             return true;
         if (GetTickCount64() >= deadline)
             return false;
-        Sleep(kPollIntervalMs);
+        Sleep(interval_ms);
     }
 }
 
@@ -120,6 +123,9 @@ class Driver {
             return error("start EXE DIR");
         if (process_.hProcess != nullptr)
             kill();
+        LARGE_INTEGER frequency, started_at, shown_at;
+        QueryPerformanceFrequency(&frequency);
+        QueryPerformanceCounter(&started_at);
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         std::wstring command_line = L"\"" + fields[1] + L"\"";
@@ -129,14 +135,21 @@ class Driver {
             return error("CreateProcessW failed: " + std::to_string(GetLastError()));
         }
         last_.clear();
+        // The first visible top-level window is the main window (a bare window program, timed
+        // against tenkari.exe, has only that one).
         HWND main = nullptr;
-        const bool shown = poll_until(kStartWaitMs, [&] {
-            for (HWND window : visible_windows_of(process_.dwProcessId)) {
-                if (kind_of(window) == WindowKind::main_window)
-                    main = window;
-            }
-            return main != nullptr;
-        });
+        const bool shown = poll_until(
+            kStartWaitMs,
+            [&] {
+                const auto shown_now = visible_windows_of(process_.dwProcessId);
+                main = shown_now.empty() ? nullptr : shown_now.front();
+                return main != nullptr;
+            },
+            kStartPollIntervalMs);
+        QueryPerformanceCounter(&shown_at);
+        const double elapsed_ms = 1000.0 *
+                                  static_cast<double>(shown_at.QuadPart - started_at.QuadPart) /
+                                  static_cast<double>(frequency.QuadPart);
         if (!shown)
             return error("no main window");
         main_ = main;
@@ -145,6 +158,7 @@ class Driver {
             .field("caption", text_of(main))
             .field("class", class_of(main))
             .field("has_menu", GetMenu(main) != nullptr)
+            .field("elapsed_us", static_cast<long long>(elapsed_ms * 1000.0))
             .str();
     }
 

@@ -1,0 +1,102 @@
+#!/usr/bin/env python3
+"""Starts tenkari.exe under Wine in a Japanese locale.
+
+With a display ($DISPLAY answering), the program opens there and this returns when it ends.
+Without one, it runs the road of one reading (木林森, born 1960, 男, judged 1999) through the
+real program on a virtual display, saves a screenshot of each step and prints their paths.
+
+    show_program.py --exe tenkari.exe --driver tenkari_e2e_driver.exe [--locale C.UTF-8] [--road]
+"""
+import argparse
+import os
+import pathlib
+import subprocess
+import sys
+
+sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+from tenkari_driver import DriverClient, windows_path  # noqa: E402
+from wine_session import WineSession  # noqa: E402
+
+ROOT = pathlib.Path(__file__).resolve().parents[1]
+PROGRAM_LIFETIME_S = 24 * 3600
+
+
+def display_answers():
+    display = os.environ.get("DISPLAY")
+    if not display:
+        return False
+    result = subprocess.run(["xdpyinfo", "-display", display], stdout=subprocess.DEVNULL,
+                            stderr=subprocess.DEVNULL, timeout=10)
+    return result.returncode == 0
+
+
+def run_on_display(args, output):
+    print(f"Starting tenkari.exe on {os.environ['DISPLAY']} ({args.locale}); files it writes go "
+          f"to {output}", flush=True)
+    with WineSession(args.prefix, locale=args.locale, display=os.environ["DISPLAY"]) as wine:
+        result = wine.run([args.exe], timeout=PROGRAM_LIFETIME_S, cwd=output,
+                          stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    print(f"tenkari.exe ended with exit code {result.returncode}")
+
+
+def run_the_road(args, output):
+    shots = ROOT / "build" / "screenshots" / args.locale
+    shots.mkdir(parents=True, exist_ok=True)
+    print(f"No display: running the road of one reading through tenkari.exe on a virtual "
+          f"display ({args.locale}).", flush=True)
+    taken = []
+    with WineSession(args.prefix, locale=args.locale) as wine, \
+            DriverClient(wine, args.driver) as driver:
+        def shot(name, what):
+            path = shots / f"{len(taken) + 1}-{name}.png"
+            wine.screenshot(path)
+            taken.append(path)
+            print(f"  {what}: {path.relative_to(ROOT)}", flush=True)
+
+        driver.call("start", windows_path(args.exe), windows_path(output))
+        shot("main-window", "the main window テンカリ")
+        driver.call("command", 200)
+        driver.call("wait", "input_dialog")
+        for control, text in ((101, "木林森"), (102, "1960"), (103, "1999")):
+            driver.call("set", control, text)
+        shot("input-dialog", "the input dialog, filled")
+        driver.call("click", "input_dialog", 1)
+        box = driver.call("wait", "message_box")["window"]
+        shot("annual-reading", f"the annual reading box {box['caption']}")
+        driver.call("click", "message_box", 1)
+        driver.call("buttons", 1)
+        shot("file-output-button", "the main window with the file output button")
+        driver.call("press_file_button")
+        driver.call("command", 201)
+        box = driver.call("wait", "message_box")["window"]
+        shot("hexagram-reading", f"the hexagram reading box {box['caption']}")
+        driver.call("click", "message_box", 1)
+        driver.call("gone", "message_box")
+        driver.call("press_file_button")
+        driver.call("command", 100)
+        exit_code = driver.call("wait_exit")["exit_code"]
+    print(f"tenkari.exe ended with exit code {exit_code}; the readings it wrote:")
+    for path in sorted(output.glob("*.TXT")):
+        print(f"  {path.relative_to(ROOT)}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--exe", type=pathlib.Path, required=True)
+    parser.add_argument("--driver", type=pathlib.Path, required=True)
+    parser.add_argument("--locale", default="ja_JP.UTF-8")
+    parser.add_argument("--prefix", type=pathlib.Path)
+    parser.add_argument("--road", action="store_true",
+                        help="run the road with screenshots even where there is a display")
+    args = parser.parse_args()
+    args.prefix = args.prefix or ROOT / "build" / "windows" / f"wine-prefix-{args.locale}"
+    output = ROOT / "build" / "output"
+    output.mkdir(parents=True, exist_ok=True)
+    if display_answers() and not args.road:
+        run_on_display(args, output)
+    else:
+        run_the_road(args, output)
+
+
+if __name__ == "__main__":
+    main()
