@@ -89,6 +89,7 @@ def main():
     parser.add_argument("--road", action="store_true",
                         help="run the road with screenshots even where there is a display")
     args = parser.parse_args()
+    args.exe, args.driver = args.exe.resolve(), args.driver.resolve()
     args.prefix = args.prefix or ROOT / "build" / "windows" / f"wine-prefix-{args.locale}"
     output = ROOT / "build" / "output"
     output.mkdir(parents=True, exist_ok=True)
