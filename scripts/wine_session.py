@@ -47,15 +47,8 @@ def _ensure_locale(locale):
     if locale.startswith("C."):
         return
     listed = subprocess.run(["locale", "-a"], capture_output=True, text=True).stdout.lower()
-    wanted = locale.lower().replace("utf-8", "utf8")
-    if wanted in listed:
-        return
-    gen = pathlib.Path("/etc/locale.gen")
-    line = f"{locale} UTF-8"
-    text = gen.read_text() if gen.exists() else ""
-    if line not in text.splitlines():
-        gen.write_text(text + ("" if text.endswith("\n") or not text else "\n") + line + "\n")
-    subprocess.run(["locale-gen"], check=True, stdout=subprocess.DEVNULL)
+    if locale.lower().replace("utf-8", "utf8") not in listed.split():
+        raise WineError(f"the locale {locale} is not generated: run scripts/setup-debian.sh")
 
 
 def _free_display():
