@@ -59,17 +59,17 @@ class ScenarioRun:
             raise ScenarioFailure(message)
 
     # -- expected texts ---------------------------------------------------------------------
-    def reading(self, spec):
-        """The Shift-JIS bytes tenkari-cli gives for a reading spec {name, birth, year, sex,
+    def reading(self, entry):
+        """The Shift-JIS bytes tenkari-cli gives for a reading entry {name, birth, year, sex,
         hexagram}."""
-        key = json.dumps(spec, sort_keys=True)
+        key = json.dumps(entry, sort_keys=True)
         if key not in self._readings:
-            command = [self.args.cli, "--name", spec["name"], "--birth", str(spec["birth"]),
-                       "--year", str(spec["year"]), "--sex", spec.get("sex", "男"), "--sjis"]
-            if spec.get("hexagram"):
+            command = [self.args.cli, "--name", entry["name"], "--birth", str(entry["birth"]),
+                       "--year", str(entry["year"]), "--sex", entry.get("sex", "男"), "--sjis"]
+            if entry.get("hexagram"):
                 command.append("--hexagram")
             result = subprocess.run(command, capture_output=True, timeout=30)
-            self.check(result.returncode == 0, f"tenkari-cli refused {spec}")
+            self.check(result.returncode == 0, f"tenkari-cli refused {entry}")
             self._readings[key] = result.stdout
         return self._readings[key]
 
