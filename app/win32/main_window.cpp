@@ -50,34 +50,32 @@ void dispatch_command(HWND window, WORD command) {
 }  // namespace
 
 bool register_main_window_class(HINSTANCE instance) {
-    const HICON icon = LoadIconW(instance, kIconName);
-    const HCURSOR cursor = LoadCursorW(nullptr, IDC_ARROW);
-    const auto background = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
-    if (registers_with_small_icon(GetVersion())) {
-        WNDCLASSEXW window_class = {};
-        window_class.cbSize = sizeof window_class;
-        window_class.style = CS_HREDRAW | CS_VREDRAW;
-        window_class.lpfnWndProc = main_window_procedure;
-        window_class.hInstance = instance;
-        window_class.hIcon = icon;
-        window_class.hCursor = cursor;
-        window_class.hbrBackground = background;
-        window_class.lpszMenuName = kMenuName;
-        window_class.lpszClassName = kClassName;
-        window_class.hIconSm = static_cast<HICON>(LoadImageW(
-            instance, kIconName, IMAGE_ICON, kSmallIconSize, kSmallIconSize, LR_DEFAULTCOLOR));
-        return RegisterClassExW(&window_class) != 0;
-    }
     WNDCLASSW window_class = {};
     window_class.style = CS_HREDRAW | CS_VREDRAW;
     window_class.lpfnWndProc = main_window_procedure;
     window_class.hInstance = instance;
-    window_class.hIcon = icon;
-    window_class.hCursor = cursor;
-    window_class.hbrBackground = background;
+    window_class.hIcon = LoadIconW(instance, kIconName);
+    window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    window_class.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_WINDOW + 1));
     window_class.lpszMenuName = kMenuName;
     window_class.lpszClassName = kClassName;
-    return RegisterClassW(&window_class) != 0;
+    if (!registers_with_small_icon(GetVersion())) {
+        return RegisterClassW(&window_class) != 0;
+    }
+    // The extended registration: the same class with the 16 x 16 icon added.
+    WNDCLASSEXW extended = {};
+    extended.cbSize = sizeof extended;
+    extended.style = window_class.style;
+    extended.lpfnWndProc = window_class.lpfnWndProc;
+    extended.hInstance = window_class.hInstance;
+    extended.hIcon = window_class.hIcon;
+    extended.hCursor = window_class.hCursor;
+    extended.hbrBackground = window_class.hbrBackground;
+    extended.lpszMenuName = window_class.lpszMenuName;
+    extended.lpszClassName = window_class.lpszClassName;
+    extended.hIconSm = static_cast<HICON>(LoadImageW(
+        instance, kIconName, IMAGE_ICON, kSmallIconSize, kSmallIconSize, LR_DEFAULTCOLOR));
+    return RegisterClassExW(&extended) != 0;
 }
 
 HWND create_main_window(HINSTANCE instance) {
