@@ -14,7 +14,9 @@ bool write_output_file(const ReadingRecord& record, const std::filesystem::path&
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     const std::string content = output_file_content(record);
     file.write(content.data(), static_cast<std::streamsize>(content.size()));
-    return static_cast<bool>(file);
+    // A failure that shows only when the last bytes are flushed counts too.
+    file.close();
+    return !file.fail();
 }
 
 }  // namespace tenkari

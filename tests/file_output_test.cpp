@@ -97,5 +97,17 @@ TEST(MayWriteOutputFile, WaitsForAnAcceptedInput) {
     EXPECT_FALSE(may_write_output_file(record));
 }
 
+// A full disk shows only when the buffered bytes are flushed at the close.
+TEST(WriteOutputFile, ReportsAFailureThatShowsAtTheClose) {
+    if (!std::filesystem::exists("/dev/full")) {
+        GTEST_SKIP() << "no /dev/full here";
+    }
+    ReadingRecord record;
+    std::strcpy(record.annual_text, "\nreading\n");
+    std::strcpy(record.output_file_name, "reading.TXT");
+    record.write_annual = 1;
+    EXPECT_FALSE(write_output_file(record, "/dev/full"));
+}
+
 }  // namespace
 }  // namespace tenkari
