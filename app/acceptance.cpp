@@ -11,7 +11,7 @@
 namespace tenkari {
 
 InputVerdict press_run(ReadingRecord& record, InputDialogView& view) {
-    const std::string_view name(record.name, strnlen(record.name, sizeof record.name));
+    const std::string_view name = field_text(record.name);
     const InputVerdict verdict = validate_inputs(name, record.birth_year, record.judged_year);
     if (verdict != InputVerdict::accepted) {
         view.show_input_error(verdict_message(verdict));

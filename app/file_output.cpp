@@ -9,11 +9,10 @@ namespace tenkari {
 std::string output_file_content(const ReadingRecord& record) {
     std::string content;
     if (record.write_annual == 1) {
-        content.append(record.annual_text, strnlen(record.annual_text, sizeof record.annual_text));
+        content += field_text(record.annual_text);
     }
     if (record.write_hexagram == 1) {
-        content.append(record.hexagram_text,
-                       strnlen(record.hexagram_text, sizeof record.hexagram_text));
+        content += field_text(record.hexagram_text);
     }
     return content;
 }
@@ -34,9 +33,8 @@ bool names_a_file_in_current_directory(std::string_view sjis_file_name) {
 }
 
 bool may_write_output_file(const ReadingRecord& record) {
-    const std::string_view file_name(
-        record.output_file_name, strnlen(record.output_file_name, sizeof record.output_file_name));
-    return record.input_failed == 0 && names_a_file_in_current_directory(file_name);
+    return record.input_failed == 0 &&
+           names_a_file_in_current_directory(field_text(record.output_file_name));
 }
 
 }  // namespace tenkari

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <string_view>
 
 namespace tenkari {
 
@@ -42,5 +45,11 @@ struct ReadingRecord {
 
 // The instance that lives for the whole run of a program.
 ReadingRecord& the_reading_record();
+
+// The text of one of the record's NUL-ended fields, never read past the field's end.
+template <std::size_t Capacity>
+std::string_view field_text(const char (&field)[Capacity]) {
+    return {field, strnlen(field, Capacity)};
+}
 
 }  // namespace tenkari

@@ -111,8 +111,7 @@ void run_hexagram_command(ReadingRecord& record, HexagramView& view) {
         record.hexagram_text[passage.size()] = '\0';
     }
     if (record.hexagram_text[0] != '\0') {
-        view.show_hexagram_reading(std::string_view(
-            record.hexagram_text, strnlen(record.hexagram_text, kHexagramTextCapacity)));
+        view.show_hexagram_reading(field_text(record.hexagram_text));
     }
 }
 

@@ -10,7 +10,7 @@ namespace tenkari {
 void compose_output_file_name(ReadingRecord& record, std::string_view suffix) {
     char year[16];
     std::snprintf(year, sizeof year, "%4d", static_cast<int>(record.judged_year));
-    std::string file_name(record.name, strnlen(record.name, sizeof record.name));
+    std::string file_name(field_text(record.name));
     file_name += year;
     file_name += suffix;
     // 34 bytes of name, 11 of year and 10 of suffix always fit; the cut only guards the buffer.

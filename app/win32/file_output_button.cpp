@@ -37,9 +37,9 @@ void write_output_file(const ReadingRecord& record) {
     if (!may_write_output_file(record)) {
         return;
     }
-    const HANDLE file =
-        CreateFileW(sjis_to_utf16(record.output_file_name).c_str(), GENERIC_READ | GENERIC_WRITE, 0,
-                    nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(sjis_to_utf16(field_text(record.output_file_name)).c_str(),
+                                    GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return;
     }

@@ -26,7 +26,7 @@ class DialogWindowView : public InputDialogView {
     void end_dialog() override { EndDialog(dialog_, kAccepted); }
     // The box is owned by the ended dialog: the step ends when the user closes it.
     void show_annual_reading(const ReadingRecord& record) override {
-        show_reading_box(dialog_, record.annual_text, IDS_ANNUAL_CAPTION);
+        show_reading_box(dialog_, field_text(record.annual_text), IDS_ANNUAL_CAPTION);
     }
 
   private:
@@ -47,7 +47,7 @@ void set_entry_text(HWND dialog, int control_id, std::string_view sjis) {
 }
 
 void prefill(HWND dialog, ReadingRecord& record) {
-    set_entry_text(dialog, IDC_NAME, record.name);
+    set_entry_text(dialog, IDC_NAME, field_text(record.name));
     set_entry_text(dialog, IDC_BIRTH_YEAR, year_entry_text(record.birth_year));
     set_entry_text(dialog, IDC_JUDGED_YEAR, year_entry_text(record.judged_year));
     CheckRadioButton(dialog, IDC_MALE, IDC_FEMALE, record.is_male == 1 ? IDC_MALE : IDC_FEMALE);

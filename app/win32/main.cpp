@@ -19,7 +19,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_state) {
     ShowWindow(main_window, show_state);
     UpdateWindow(main_window);
 
-    MSG message;
+    MSG message = {};
     // GetMessage returns 0 for the quit message and -1 on failure; both end the loop.
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);
