@@ -26,6 +26,8 @@ class DriverClient:
         self._wine = wine
         self._driver_exe = driver_exe
         self._process = None
+        # Set once a reply has not come in time: a late reply would answer the next command.
+        self.broken = False
 
     def __enter__(self):
         self._process = self._wine.popen([self._driver_exe], timeout=DRIVER_LIFETIME_S,
@@ -47,13 +49,17 @@ class DriverClient:
 
     def call(self, *fields, check=True):
         """Sends one command and returns its reply; raises DriverError when it failed."""
+        if self.broken:
+            raise DriverError("the driver stopped answering earlier")
         line = "\t".join(str(field) for field in fields) + "\n"
         self._process.stdin.write(line.encode("utf-8"))
         self._process.stdin.flush()
         if not self._selector.select(timeout=REPLY_TIMEOUT_S):
+            self.broken = True
             raise DriverError(f"no reply to {fields[0]} within {REPLY_TIMEOUT_S} s")
         reply_line = self._process.stdout.readline()
         if not reply_line:
+            self.broken = True
             raise DriverError(f"the driver ended during {fields[0]}")
         reply = json.loads(reply_line.decode("utf-8"))
         if check and not reply.get("ok"):

@@ -8,6 +8,7 @@ LANG=ja_JP.UTF-8 gives code page 932 (the locale must be generated); C.UTF-8 giv
 """
 import os
 import pathlib
+import select
 import shutil
 import subprocess
 import time
@@ -51,14 +52,6 @@ def _ensure_locale(locale):
         raise WineError(f"the locale {locale} is not generated: run scripts/setup-debian.sh")
 
 
-def _free_display():
-    for number in range(97, 140):
-        if not pathlib.Path(f"/tmp/.X11-unix/X{number}").exists() and not pathlib.Path(
-                f"/tmp/.X{number}-lock").exists():
-            return f":{number}"
-    raise WineError("no free X display number")
-
-
 class WineSession:
     def __init__(self, prefix, locale="ja_JP.UTF-8", display=None, screen="1280x1024x24",
                  timeout=60):
@@ -74,24 +67,20 @@ class WineSession:
     # -- set-up ---------------------------------------------------------------------------
     def __enter__(self):
         _ensure_locale(self.locale)
-        if self.display is None:
-            self.display = _free_display()
-            self._xvfb = subprocess.Popen(
-                ["Xvfb", self.display, "-screen", "0", self.screen, "-nolisten", "tcp"],
-                stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-            self._wait_for_display()
-        env = dict(os.environ)
-        env.update({
-            "WINEPREFIX": str(self.prefix),
-            "WINEDEBUG": "-all",
-            "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
-            "WINEARCH": "win64",
-            "LANG": self.locale,
-            "LC_ALL": self.locale,
-            "DISPLAY": self.display,
-        })
-        self.env = env
         try:
+            if self.display is None:
+                self.display = self._start_xvfb()
+            env = dict(os.environ)
+            env.update({
+                "WINEPREFIX": str(self.prefix),
+                "WINEDEBUG": "-all",
+                "WINEDLLOVERRIDES": "mscoree,mshtml=;winemenubuilder.exe=d",
+                "WINEARCH": "win64",
+                "LANG": self.locale,
+                "LC_ALL": self.locale,
+                "DISPLAY": self.display,
+            })
+            self.env = env
             self._prepare_prefix()
             # One wineserver for the whole session, and Wine's background processes started
             # once with their output detached, so that no later call waits on them.
@@ -104,16 +93,32 @@ class WineSession:
             raise
         return self
 
-    def _wait_for_display(self):
-        deadline = time.monotonic() + 10
-        socket = pathlib.Path(f"/tmp/.X11-unix/X{self.display[1:]}")
-        while time.monotonic() < deadline:
-            if socket.exists():
-                return
-            if self._xvfb.poll() is not None:
-                raise WineError(f"Xvfb {self.display} did not start")
-            time.sleep(0.02)
-        raise WineError(f"Xvfb {self.display} did not come up")
+    def _start_xvfb(self):
+        """Starts a private Xvfb on a display number it picks itself (two sessions at once
+        cannot take the same one) and returns the display once it accepts connections."""
+        read_end, write_end = os.pipe()
+        try:
+            self._xvfb = subprocess.Popen(
+                ["Xvfb", "-displayfd", str(write_end), "-screen", "0", self.screen,
+                 "-nolisten", "tcp"],
+                pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            os.close(write_end)
+            write_end = None
+            number = b""
+            deadline = time.monotonic() + 20
+            while not number.endswith(b"\n"):
+                remaining = deadline - time.monotonic()
+                if remaining <= 0 or not select.select([read_end], [], [], remaining)[0]:
+                    raise WineError("Xvfb did not come up")
+                chunk = os.read(read_end, 16)
+                if not chunk:
+                    raise WineError("Xvfb ended before it chose a display")
+                number += chunk
+            return ":" + number.decode().strip()
+        finally:
+            os.close(read_end)
+            if write_end is not None:
+                os.close(write_end)
 
     def _prepare_prefix(self):
         mark = self.prefix / SETUP_MARK

@@ -16,6 +16,7 @@
 //   press_file_button    click the file output button and return once it has been handled
 //   wait_exit [MS]       wait for the program to end; its exit code
 //   kill                 end the program at once
+//   end_foreign          end the process of the last foreign_box
 //   menu EXE NAME        the menu resource NAME of EXE
 //   dialog EXE NAME      the dialog template NAME of EXE
 #include <windows.h>
@@ -109,6 +110,8 @@ class Driver {
             return wait_exit(timeout_field(fields, 1, kDefaultWaitMs));
         if (verb == L"kill")
             return kill();
+        if (verb == L"end_foreign")
+            return end_foreign();
         return error("unknown command " + to_utf8(verb));
     }
 
@@ -210,6 +213,28 @@ class Driver {
         if (kind == WindowKind::message_box) {
             const std::wstring text = text_of(GetDlgItem(window, 0xFFFF));
             line.field("text", text).field("text_cp932", to_cp932_hex(text));
+            // Which buttons the box offers, and whether it shows an icon.
+            std::string button_ids;
+            bool shows_icon = false;
+            for (HWND child = GetWindow(window, GW_CHILD); child != nullptr;
+                 child = GetWindow(child, GW_HWNDNEXT)) {
+                if (!IsWindowVisible(child))
+                    continue;
+                const std::wstring child_class = class_of(child);
+                if (_wcsicmp(child_class.c_str(), L"Button") == 0) {
+                    if (!button_ids.empty())
+                        button_ids += ',';
+                    button_ids += std::to_string(GetDlgCtrlID(child));
+                } else if (_wcsicmp(child_class.c_str(), L"Static") == 0 &&
+                           (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
+                    // The icon place is there in every box; it shows one only when set.
+                    DWORD_PTR icon = 0;
+                    SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kDefaultWaitMs,
+                                        &icon);
+                    shows_icon = shows_icon || icon != 0;
+                }
+            }
+            line.raw("buttons", "[" + button_ids + "]").field("shows_icon", shows_icon);
         }
         if (kind == WindowKind::input_dialog) {
             line.field("name", text_of(GetDlgItem(window, 101)))
@@ -258,6 +283,8 @@ class Driver {
         if (!appeared)
             return error(std::string("no ") + kind_name(kind) + " appeared");
         last_[kind] = found;
+        if (kind == WindowKind::foreign_box)
+            GetWindowThreadProcessId(found, &foreign_process_id_);
         return JsonLine().field("ok", true).raw("window", describe(found)).str();
     }
 
@@ -390,6 +417,18 @@ class Driver {
         return JsonLine().field("ok", true).str();
     }
 
+    // The help viewer stays behind, hidden, once its question is answered.
+    std::string end_foreign() {
+        HANDLE foreign = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, foreign_process_id_);
+        if (foreign == nullptr)
+            return error("no such process");
+        TerminateProcess(foreign, 0);
+        WaitForSingleObject(foreign, kDefaultWaitMs);
+        CloseHandle(foreign);
+        foreign_process_id_ = 0;
+        return JsonLine().field("ok", true).str();
+    }
+
     void release() {
         CloseHandle(process_.hThread);
         CloseHandle(process_.hProcess);
@@ -401,6 +440,7 @@ class Driver {
     PROCESS_INFORMATION process_ = {};
     HWND main_ = nullptr;
     std::map<WindowKind, HWND> last_;
+    DWORD foreign_process_id_ = 0;
 };
 
 Fields split_fields(const std::string& line) {
