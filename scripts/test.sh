@@ -15,6 +15,11 @@ cmake --preset native
 cmake --build --preset native
 ctest --preset native
 
+echo "== Fuzz targets, a bounded run of each over a copy of its seed corpus"
+cmake --preset fuzz
+cmake --build --preset fuzz
+ctest --preset fuzz
+
 echo "== Windows cross build"
 cmake --preset windows
 cmake --build --preset windows
