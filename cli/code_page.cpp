@@ -100,7 +100,24 @@ class Converter {
 
 std::string utf8_to_sjis(std::string_view utf8) {
     thread_local Converter converter("CP932", "UTF-8");
-    return converter.convert(utf8, utf8_piece_length);
+    // glibc's iconv drops the tag characters U+E0000..U+E007F without a word instead of
+    // reporting them. Code page 932 holds none of them, so each becomes one "?" like any other
+    // character it lacks; the text between them is converted as usual.
+    std::string output;
+    std::size_t start = 0;
+    for (std::size_t at = utf8.find("\xF3\xA0"); at != std::string_view::npos;
+         at = utf8.find("\xF3\xA0", at + 1)) {
+        const bool tag = at + 3 < utf8.size() &&
+                         in_range(static_cast<unsigned char>(utf8[at + 2]), 0x80, 0x81) &&
+                         in_range(static_cast<unsigned char>(utf8[at + 3]), 0x80, 0xBF);
+        if (tag) {
+            output += converter.convert(utf8.substr(start, at - start), utf8_piece_length);
+            output += '?';
+            start = at + 4;
+        }
+    }
+    output += converter.convert(utf8.substr(start), utf8_piece_length);
+    return output;
 }
 
 std::string sjis_to_utf8(std::string_view sjis) {

@@ -30,6 +30,14 @@ TEST(Utf8ToSjis, EachBadPieceIsOneQuestionMark) {
         {"bytes never in UTF-8", "\xFE\xFF\x41", "??A"},
         {"a whole character code page 932 lacks", "\xF0\x9F\x98\x80\x41", "?A"},
         {"whole characters", "\xE6\x9C\xA8\x41", kTreeSjis + "A"},
+        // The platform's converter drops the tag characters U+E0000..U+E007F silently; a
+        // character the code page lacks must still leave its "?".
+        {"a tag character", "\x41\xF3\xA0\x80\xA0\x41", "A?A"},
+        {"the first and last tag characters", "\xF3\xA0\x80\x80\xF3\xA0\x81\xBF", "??"},
+        {"tag characters among kanji", "\xE6\x9C\xA8\xF3\xA0\x81\x81\xE6\x9C\xA8",
+         kTreeSjis + "?" + kTreeSjis},
+        {"a tag character cut short", "\xF3\xA0\x80\x41", "?A"},
+        {"the character after the tags", "\xF3\xA0\x82\x80", "?"},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(cli::utf8_to_sjis(c.utf8), c.sjis) << c.what;
