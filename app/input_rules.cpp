@@ -59,7 +59,10 @@ std::string_view cut_name_entry(std::string_view sjis_name) {
     std::size_t kept = 0;
     while (kept < sjis_name.size()) {
         const std::size_t width = sjis_character_width(sjis_name.substr(kept));
-        if (kept + width > kNameLimit) {
+        // A lead byte that ends the entry has lost its trail byte: it is half a character too.
+        const bool lone_lead =
+            width == 1 && is_sjis_lead_byte(static_cast<unsigned char>(sjis_name[kept]));
+        if (kept + width > kNameLimit || lone_lead) {
             break;
         }
         kept += width;

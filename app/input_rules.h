@@ -24,7 +24,8 @@ std::int32_t read_year_entry(std::string_view text);
 std::string year_entry_text(std::int32_t year);
 
 // Keeps at most 34 bytes of a Shift-JIS name, never half of a double-byte character: a lead
-// byte whose trail byte would fall beyond the cut is dropped with it.
+// byte whose trail byte would fall beyond the cut is dropped with it, and so is a lead byte
+// that ends the entry with no trail byte.
 std::string_view cut_name_entry(std::string_view sjis_name);
 
 // Stores what the dialog read into the record (name cut to 34 bytes, years read by the rule).

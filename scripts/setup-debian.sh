@@ -4,6 +4,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkg-config python3 clang-format
+    clang libclang-rt-14-dev
     libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix
     kanjidic unicode-data

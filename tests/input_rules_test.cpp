@@ -113,6 +113,12 @@ TEST(CutNameEntry, KeepsAtMost34BytesAndNoHalfCharacter) {
         {"a lead byte at byte 34 goes with its trail", "a" + kanji17, "a" + kanji17.substr(0, 32)},
         {"single bytes are cut at 34", std::string(40, 'x'), std::string(34, 'x')},
         {"short names are kept whole", sjis("木林森"), sjis("木林森")},
+        // A lead byte ending the entry would leave the name ending in half a character, and
+        // the stroke walk and the file name would take it as one.
+        {"a lead byte ending the entry is dropped", sjis("木") + "\x88", sjis("木")},
+        {"a lone lead byte leaves no name", "\x88", ""},
+        {"a lead byte at byte 34 ending the entry", std::string(33, 'x') + "\xE0",
+         std::string(33, 'x')},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(cut_name_entry(c.entry), c.kept) << c.what;
@@ -130,6 +136,9 @@ TEST(StoreEntries, KeepsWhatTheDialogRead) {
 
     store_entries(record, sjis("日本"), "1", "2");
     EXPECT_EQ(std::string(record.name), sjis("日本"));  // no bytes of the longer name remain
+
+    store_entries(record, sjis("木林") + "\x96", "1", "2");
+    EXPECT_EQ(std::string(record.name), sjis("木林"));  // nor half of a character
 }
 
 }  // namespace
