@@ -14,6 +14,7 @@ import subprocess
 import sys
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
+from resource_ids import IDS  # noqa: E402
 from tenkari_driver import DriverClient, windows_path  # noqa: E402
 from wine_session import WineSession  # noqa: E402
 
@@ -58,10 +59,11 @@ def run_the_road(args, output):
 
         driver.call("start", windows_path(args.exe), windows_path(output))
         shot("main-window", "the main window テンカリ")
-        driver.call("command", 200)
+        driver.call("command", IDS["IDM_ANNUAL_READING"])
         driver.call("wait", "input_dialog")
-        for control, text in ((101, "木林森"), (102, "1960"), (103, "1999")):
-            driver.call("set", control, text)
+        for control, text in (("IDC_NAME", "木林森"), ("IDC_BIRTH_YEAR", "1960"),
+                              ("IDC_JUDGED_YEAR", "1999")):
+            driver.call("set", IDS[control], text)
         shot("input-dialog", "the input dialog, filled")
         driver.call("click", "input_dialog", 1)
         box = driver.call("wait", "message_box")["window"]
@@ -70,13 +72,13 @@ def run_the_road(args, output):
         driver.call("buttons", 1)
         shot("file-output-button", "the main window with the file output button")
         driver.call("press_file_button")
-        driver.call("command", 201)
+        driver.call("command", IDS["IDM_HEXAGRAM_READING"])
         box = driver.call("wait", "message_box")["window"]
         shot("hexagram-reading", f"the hexagram reading box {box['caption']}")
         driver.call("click", "message_box", 1)
         driver.call("gone", "message_box")
         driver.call("press_file_button")
-        driver.call("command", 100)
+        driver.call("command", IDS["IDM_EXIT"])
         exit_code = driver.call("wait_exit")["exit_code"]
     print(f"tenkari.exe ended with exit code {exit_code}; the readings it wrote:")
     for path in sorted(output.glob("*.TXT")):

@@ -15,13 +15,16 @@ import subprocess
 import sys
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "scripts"))
+from resource_ids import IDS  # noqa: E402
 from tenkari_driver import DriverClient, DriverError, windows_path  # noqa: E402
 from wine_session import WineSession  # noqa: E402
 
 HERE = pathlib.Path(__file__).resolve().parent
 VK_RETURN = 0x0D
 VK_ESCAPE = 0x1B
+# The platform's ids of the standard buttons.
 IDOK = 1
+IDCANCEL = 2
 IDNO = 7
 # The caption Wine gives a message box that has none of its own.
 DEFAULT_CAPTIONS = {"ja_JP.UTF-8": "エラー", "C.UTF-8": "Error"}
@@ -103,7 +106,7 @@ class ScenarioRun:
                 self.driver.call("kill", check=False)
 
     def step_open_dialog(self, expected=None):
-        self.driver.call("command", 200)
+        self.driver.call("command", IDS["IDM_ANNUAL_READING"])
         self.step_dialog_open(expected)
 
     def step_dialog_open(self, expected=None):
@@ -114,23 +117,24 @@ class ScenarioRun:
             self.check(dialog[field] == value, f"{field} is {dialog[field]!r}, not {value!r}")
 
     def step_fill(self, entries):
-        ids = {"name": 101, "birth_year": 102, "judged_year": 103}
+        ids = {"name": IDS["IDC_NAME"], "birth_year": IDS["IDC_BIRTH_YEAR"],
+               "judged_year": IDS["IDC_JUDGED_YEAR"]}
         for field, text in entries.items():
             now = self.driver.call("set", ids[field], text)["now"]
             self.check(now == text, f"{field} holds {now!r}")
 
     def step_choose(self, sex):
-        self.driver.call("click", "input_dialog", {"男": 107, "女": 108}[sex])
+        self.driver.call("click", "input_dialog", {"男": IDS["IDC_MALE"], "女": IDS["IDC_FEMALE"]}[sex])
 
     def step_press(self, how):
         if how == "run":
-            self.driver.call("click", "input_dialog", 1)
+            self.driver.call("click", "input_dialog", IDOK)
         elif how == "cancel":
-            self.driver.call("click", "input_dialog", 2)
+            self.driver.call("click", "input_dialog", IDCANCEL)
         elif how == "enter":
-            self.driver.call("key", 103, VK_RETURN)
+            self.driver.call("key", IDS["IDC_JUDGED_YEAR"], VK_RETURN)
         elif how == "escape":
-            self.driver.call("key", 101, VK_ESCAPE)
+            self.driver.call("key", IDS["IDC_NAME"], VK_ESCAPE)
         elif how == "close_box":
             self.driver.call("close", "input_dialog")
         else:
@@ -154,16 +158,17 @@ class ScenarioRun:
         got = bytes.fromhex(box["text_cp932"])
         self.check(got == want, f"box text\n{got.decode('cp932', 'replace')}\n"
                                 f"is not\n{want.decode('cp932', 'replace')}")
-        self.driver.call("click", "message_box", 1)
+        self.driver.call("click", "message_box", IDOK)
         self.driver.call("gone", "message_box")
 
-    def step_command(self, command_id):
-        self.driver.call("command", command_id)
+    def step_command(self, command):
+        """A command by its name in resource.h, or a number that names none."""
+        self.driver.call("command", IDS[command] if isinstance(command, str) else command)
 
     def step_settle(self):
         """Opens and closes the About box: posted commands are handled in order, so once it is
         up every command posted before has run. Then nothing else may be on the screen."""
-        self.driver.call("command", 301)
+        self.driver.call("command", IDS["IDM_ABOUT"])
         about = self.driver.call("wait", "other_dialog")["window"]
         self.check(about["caption"] == "テンカリ" and about["owner"] == "main_window",
                    f"About box: {about}")
@@ -171,16 +176,16 @@ class ScenarioRun:
                    f"About box texts: {about['texts']}")
         shown = [window["kind"] for window in self.driver.call("windows")["windows"]]
         self.check(sorted(shown) == ["main_window", "other_dialog"], f"windows shown: {shown}")
-        self.driver.call("click", "other_dialog", 1)
+        self.driver.call("click", "other_dialog", IDOK)
         self.driver.call("gone", "other_dialog")
 
     def step_close_about(self, how):
-        self.driver.call("command", 301)
+        self.driver.call("command", IDS["IDM_ABOUT"])
         self.driver.call("wait", "other_dialog")
         if how == "close_box":
             self.driver.call("close", "other_dialog")
         else:
-            self.driver.call("click", "other_dialog", 1)
+            self.driver.call("click", "other_dialog", IDOK)
         self.driver.call("gone", "other_dialog")
 
     def step_help(self):
@@ -188,7 +193,7 @@ class ScenarioRun:
         with no help file shipped, the viewer asks where it is, and the program waits for it.
         Wine's help call passes the name on in the ANSI code page, so only where that is 932
         does the viewer show it in full."""
-        self.driver.call("command", 400)
+        self.driver.call("command", IDS["IDM_HELP_CONTENTS"])
         viewer = self.driver.call("wait", "foreign_box", 30000)["window"]
         name = "テンカリ.HLP" if self.locale.startswith("ja_JP") else ".HLP"
         self.check(any(name in text for text in viewer["texts"]),
@@ -241,7 +246,7 @@ class ScenarioRun:
 
     def step_exit(self, how):
         if how == "command":
-            self.driver.call("command", 100)
+            self.driver.call("command", IDS["IDM_EXIT"])
         else:
             self.driver.call("close", "main_window")
         code = self.driver.call("wait_exit")["exit_code"]
@@ -282,7 +287,9 @@ def main():
     args.prefix = args.prefix.resolve()
     for program in (args.exe, args.driver, args.cli):
         if not program.is_file():
-            sys.exit(f"missing {program}: build the native and windows presets first")
+            sys.exit(f"missing {program}: build it with "
+                     "`cmake --preset windows && cmake --build --preset windows`, which makes "
+                     "tenkari.exe, the driver and the host tenkari-cli")
 
     scenarios = json.loads(args.scenarios.read_text(encoding="utf-8"))
     scenarios = [s for s in scenarios if not args.only or args.only in s["name"]]

@@ -2,10 +2,15 @@
 // messages. It reads one command per line on stdin (fields separated by tabs, UTF-8) and
 // answers each with one JSON line on stdout; the test scripts hold the expected sequences.
 //
+// Every read of the program's windows comes after a barrier: a message sent to the program that
+// it takes only from a message loop. Once the barrier is passed the program has finished what it
+// was doing (making a window, handling a click), and the state is read again.
+//
 //   start EXE DIR        start the program in DIR and wait for its main window; how long it took
 //   command ID           post WM_COMMAND ID to the main window (a menu choice)
 //   wait KIND [MS]       wait for a visible input_dialog, message_box or other_dialog of the
-//                        program, or a foreign_box: a dialog of another process (a help viewer)
+//                        program, or a foreign_box: a dialog of a process that the program
+//                        started (the help viewer)
 //   gone KIND [MS]       wait until the last window of that kind has left the screen
 //   set ID TEXT          put TEXT into control ID of the input dialog
 //   click KIND ID        post BM_CLICK to control ID of the last window of KIND
@@ -13,7 +18,8 @@
 //   close KIND           the caption's close box of the last window of KIND
 //   windows              the visible top-level windows of the program
 //   buttons [COUNT [MS]] the main window's children with id 202, once there are COUNT of them
-//   press_file_button    click the file output button and return once it has been handled
+//   press_file_button    wait for the one file output button, click it and return once the
+//                        click has been handled
 //   wait_exit [MS]       wait for the program to end; its exit code
 //   kill                 end the program at once
 //   end_foreign          end the process of the last foreign_box
@@ -29,6 +35,7 @@
 #include <vector>
 
 #include "json_line.h"
+#include "resource.h"
 #include "resource_listing.h"
 #include "text.h"
 #include "window_query.h"
@@ -41,7 +48,8 @@ constexpr DWORD kStartWaitMs = 60000;
 constexpr DWORD kPollIntervalMs = 10;
 // Finer while a start is timed.
 constexpr DWORD kStartPollIntervalMs = 1;
-constexpr int kFileOutputButtonId = 202;
+// How long the program may take to come back to a message loop.
+constexpr UINT kBarrierMs = 10000;
 
 using Fields = std::vector<std::wstring>;
 
@@ -71,6 +79,20 @@ DWORD timeout_field(const Fields& fields, size_t index, DWORD fallback) {
 class Driver {
   public:
     std::string run(const Fields& fields) {
+        try {
+            return run_verb(fields);
+        } catch (const ReadFailure& failure) {
+            return error(failure.what());
+        }
+    }
+
+    ~Driver() {
+        if (process_.hProcess != nullptr)
+            kill();
+    }
+
+  private:
+    std::string run_verb(const Fields& fields) {
         const std::wstring& verb = fields[0];
         if (verb == L"start")
             return start(fields);
@@ -115,12 +137,25 @@ class Driver {
         return error("unknown command " + to_utf8(verb));
     }
 
-    ~Driver() {
-        if (process_.hProcess != nullptr)
-            kill();
+    // The program is back in a message loop; a ReadFailure when it does not come back in time.
+    void barrier(HWND window) const {
+        if (!passes_barrier(window, kBarrierMs)) {
+            throw ReadFailure("the program did not come back to its message loop within " +
+                              std::to_string(kBarrierMs) + " ms");
+        }
     }
 
-  private:
+    // Polls until `holds` is true, then passes the barrier and asks again, so that what holds
+    // is what the program left once it was done, not a state on the way.
+    bool settles(DWORD timeout_ms, const std::function<bool()>& holds, HWND barrier_window) const {
+        return poll_until(timeout_ms, [&] {
+            if (!holds())
+                return false;
+            barrier(barrier_window);
+            return holds();
+        });
+    }
+
     std::string start(const Fields& fields) {
         if (fields.size() != 3)
             return error("start EXE DIR");
@@ -228,20 +263,17 @@ class Driver {
                 } else if (_wcsicmp(child_class.c_str(), L"Static") == 0 &&
                            (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
                     // The icon place is there in every box; it shows one only when set.
-                    DWORD_PTR icon = 0;
-                    SendMessageTimeoutW(child, STM_GETICON, 0, 0, SMTO_ABORTIFHUNG, kDefaultWaitMs,
-                                        &icon);
-                    shows_icon = shows_icon || icon != 0;
+                    shows_icon = shows_icon || icon_of(child) != nullptr;
                 }
             }
             line.raw("buttons", "[" + button_ids + "]").field("shows_icon", shows_icon);
         }
         if (kind == WindowKind::input_dialog) {
-            line.field("name", text_of(GetDlgItem(window, 101)))
-                .field("birth_year", text_of(GetDlgItem(window, 102)))
-                .field("judged_year", text_of(GetDlgItem(window, 103)))
-                .field("male_checked", is_checked(GetDlgItem(window, 107)))
-                .field("female_checked", is_checked(GetDlgItem(window, 108)));
+            line.field("name", text_of(GetDlgItem(window, IDC_NAME)))
+                .field("birth_year", text_of(GetDlgItem(window, IDC_BIRTH_YEAR)))
+                .field("judged_year", text_of(GetDlgItem(window, IDC_JUDGED_YEAR)))
+                .field("male_checked", is_checked(GetDlgItem(window, IDC_MALE)))
+                .field("female_checked", is_checked(GetDlgItem(window, IDC_FEMALE)));
         }
         if (kind == WindowKind::other_dialog || kind == WindowKind::foreign_box) {
             std::string texts;
@@ -262,10 +294,10 @@ class Driver {
             return error("unknown window kind");
         HWND previous = last(kind);
         HWND found = nullptr;
-        const bool appeared = poll_until(timeout_field(fields, 2, kDefaultWaitMs), [&] {
+        const auto find = [&] {
+            found = nullptr;
             if (kind == WindowKind::foreign_box) {
-                const auto foreign =
-                    visible_dialogs_not_of(process_.dwProcessId, GetCurrentProcessId());
+                const auto foreign = visible_dialogs_of_children_of(process_.dwProcessId);
                 found = foreign.empty() ? nullptr : foreign.front();
                 return found != nullptr;
             }
@@ -279,6 +311,13 @@ class Driver {
                 }
             }
             return false;
+        };
+        // A foreign box belongs to another process: its own thread is the one to wait for.
+        const bool appeared = poll_until(timeout_field(fields, 2, kDefaultWaitMs), [&] {
+            if (!find())
+                return false;
+            barrier(kind == WindowKind::foreign_box ? found : main_);
+            return find();
         });
         if (!appeared)
             return error(std::string("no ") + kind_name(kind) + " appeared");
@@ -295,8 +334,10 @@ class Driver {
         HWND window = last(kind);
         if (window == nullptr)
             return error("no such window seen");
-        const bool left = poll_until(timeout_field(fields, 2, kDefaultWaitMs),
-                                     [&] { return !IsWindow(window) || !IsWindowVisible(window); });
+        // A dialog is hidden when it is ended, before the code that ended it has finished.
+        const bool left = settles(
+            timeout_field(fields, 2, kDefaultWaitMs),
+            [&] { return !IsWindow(window) || !IsWindowVisible(window); }, main_);
         return left ? JsonLine().field("ok", true).str() : error("the window is still shown");
     }
 
@@ -312,8 +353,10 @@ class Driver {
         if (entry == nullptr)
             return error("no such control");
         DWORD_PTR result = 0;
-        SendMessageTimeoutW(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fields[2].c_str()),
-                            SMTO_ABORTIFHUNG, kDefaultWaitMs, &result);
+        if (!SendMessageTimeoutW(entry, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fields[2].c_str()),
+                                 SMTO_NORMAL, kDefaultWaitMs, &result)) {
+            return error("the entry took no text");
+        }
         return JsonLine().field("ok", true).field("now", text_of(entry)).str();
     }
 
@@ -345,6 +388,7 @@ class Driver {
     }
 
     std::string windows() const {
+        barrier(main_);
         std::string list;
         for (HWND window : visible_windows_of(process_.dwProcessId)) {
             if (!list.empty())
@@ -356,16 +400,19 @@ class Driver {
 
     std::string buttons(const Fields& fields) const {
         if (fields.size() >= 2) {
-            // The button appears only once the input dialog has returned, after its box.
+            // The button appears only once the input dialog has returned, after its box; it can
+            // be found while it is still being made, before it is shown.
             const auto wanted = static_cast<size_t>(std::wcstoul(fields[1].c_str(), nullptr, 10));
-            const bool reached = poll_until(timeout_field(fields, 2, kDefaultWaitMs), [&] {
-                return children_with_id(main_, kFileOutputButtonId).size() == wanted;
-            });
+            const bool reached = settles(
+                timeout_field(fields, 2, kDefaultWaitMs),
+                [&] { return children_with_id(main_, IDM_FILE_OUTPUT).size() == wanted; }, main_);
             if (!reached)
                 return error("the main window does not have that many buttons");
+        } else {
+            barrier(main_);
         }
         std::string list;
-        for (HWND button : children_with_id(main_, kFileOutputButtonId)) {
+        for (HWND button : children_with_id(main_, IDM_FILE_OUTPUT)) {
             const RECT rect = rect_in_parent(button);
             const auto style = static_cast<unsigned long>(GetWindowLongW(button, GWL_STYLE));
             JsonLine line;
@@ -387,16 +434,23 @@ class Driver {
     }
 
     std::string press_file_button() const {
-        const auto found = children_with_id(main_, kFileOutputButtonId);
-        if (found.size() != 1)
+        std::vector<HWND> found;
+        const bool one = settles(
+            kDefaultWaitMs,
+            [&] {
+                found = children_with_id(main_, IDM_FILE_OUTPUT);
+                return found.size() == 1;
+            },
+            main_);
+        if (!one)
             return error("not exactly one file output button");
         // Sent, so that the reply comes once the program has handled the click: the file output
         // opens no window and returns at once.
         DWORD_PTR result = 0;
-        if (!SendMessageTimeoutW(found[0], BM_CLICK, 0, 0, SMTO_ABORTIFHUNG, kDefaultWaitMs,
-                                 &result)) {
+        if (!SendMessageTimeoutW(found[0], BM_CLICK, 0, 0, SMTO_NORMAL, kDefaultWaitMs, &result)) {
             return error("the click was not handled");
         }
+        barrier(main_);
         return JsonLine().field("ok", true).str();
     }
 

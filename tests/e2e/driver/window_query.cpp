@@ -1,16 +1,35 @@
 #include "window_query.h"
 
+#include <tlhelp32.h>
+
+#include <algorithm>
+#include <cstdio>
+
+#include "resource.h"
+#include "text.h"
+
 namespace e2e {
 namespace {
 
 constexpr UINT kReplyTimeoutMs = 5000;
 constexpr int kMessageBoxTextId = 0xFFFF;
-constexpr int kNameEntryId = 101;
 
-LRESULT send_with_timeout(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+// "WM_GETTEXT to window 0x1a2b (Button, id 202)": what a failed read was reading.
+std::string what_was_read(const char* message_name, HWND window) {
+    char handle[32];
+    std::snprintf(handle, sizeof handle, "%p", static_cast<void*>(window));
+    return std::string(message_name) + " to window " + handle + " (" + to_utf8(class_of(window)) +
+           ", id " + std::to_string(GetDlgCtrlID(window)) + ")";
+}
+
+LRESULT send_with_timeout(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
+                          const char* message_name) {
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(window, message, wparam, lparam, SMTO_ABORTIFHUNG, kReplyTimeoutMs,
-                        &result);
+    if (!SendMessageTimeoutW(window, message, wparam, lparam, SMTO_NORMAL, kReplyTimeoutMs,
+                             &result)) {
+        throw ReadFailure("no reply to " + what_was_read(message_name, window) + " within " +
+                          std::to_string(kReplyTimeoutMs) + " ms");
+    }
     return static_cast<LRESULT>(result);
 }
 
@@ -68,7 +87,7 @@ WindowKind kind_of(HWND window) {
         return WindowKind::main_window;
     if (window_class != L"#32770")
         return WindowKind::other;
-    if (GetDlgItem(window, kNameEntryId) != nullptr)
+    if (GetDlgItem(window, IDC_NAME) != nullptr)
         return WindowKind::input_dialog;
     // A message box has one child with id 0xFFFF, its text; the About box has two (the icon and
     // the version line carry id -1).
@@ -83,25 +102,43 @@ std::vector<HWND> visible_windows_of(DWORD process_id) {
     return search.found;
 }
 
-std::vector<HWND> visible_dialogs_not_of(DWORD process_id, DWORD other_process_id) {
+bool passes_barrier(HWND window, UINT timeout_ms) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &result) != 0;
+}
+
+std::vector<HWND> visible_dialogs_of_children_of(DWORD process_id) {
+    std::vector<DWORD> children;
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot != INVALID_HANDLE_VALUE) {
+        PROCESSENTRY32W entry = {};
+        entry.dwSize = sizeof entry;
+        for (BOOL more = Process32FirstW(snapshot, &entry); more;
+             more = Process32NextW(snapshot, &entry)) {
+            if (entry.th32ParentProcessID == process_id)
+                children.push_back(entry.th32ProcessID);
+        }
+        CloseHandle(snapshot);
+    }
     std::vector<HWND> found;
     for (HWND window = GetTopWindow(nullptr); window != nullptr;
          window = GetWindow(window, GW_HWNDNEXT)) {
         DWORD owner_process = 0;
         GetWindowThreadProcessId(window, &owner_process);
-        if (owner_process != process_id && owner_process != other_process_id &&
-            IsWindowVisible(window) && class_of(window) == L"#32770") {
+        const bool of_a_child =
+            std::find(children.begin(), children.end(), owner_process) != children.end();
+        if (of_a_child && IsWindowVisible(window) && class_of(window) == L"#32770")
             found.push_back(window);
-        }
     }
     return found;
 }
 
 std::wstring text_of(HWND window) {
-    const auto length = static_cast<size_t>(send_with_timeout(window, WM_GETTEXTLENGTH, 0, 0));
+    const auto length =
+        static_cast<size_t>(send_with_timeout(window, WM_GETTEXTLENGTH, 0, 0, "WM_GETTEXTLENGTH"));
     std::wstring text(length + 1, L'\0');
-    const auto copied = static_cast<size_t>(
-        send_with_timeout(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data())));
+    const auto copied = static_cast<size_t>(send_with_timeout(
+        window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), "WM_GETTEXT"));
     text.resize(copied < text.size() ? copied : length);
     return text;
 }
@@ -113,7 +150,12 @@ std::wstring class_of(HWND window) {
 }
 
 bool is_checked(HWND button) {
-    return send_with_timeout(button, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return send_with_timeout(button, BM_GETCHECK, 0, 0, "BM_GETCHECK") == BST_CHECKED;
+}
+
+HICON icon_of(HWND icon_control) {
+    return reinterpret_cast<HICON>(
+        send_with_timeout(icon_control, STM_GETICON, 0, 0, "STM_GETICON"));
 }
 
 RECT rect_in_parent(HWND child) {

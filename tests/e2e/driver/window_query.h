@@ -1,29 +1,41 @@
-// What the driver can learn about another process's windows without disturbing it: texts are
-// read with SendMessageTimeoutW, never a plain SendMessage, so a hung program cannot hang the
-// driver.
+// What the driver can learn about another process's windows without disturbing it: every
+// message is sent with SendMessageTimeoutW, never a plain SendMessage, so a hung program cannot
+// hang the driver, and a message that gets no reply is a ReadFailure naming what was read.
 #pragma once
 
 #include <windows.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 namespace e2e {
 
-// foreign_box: a dialog of another process that the program started, such as the help viewer.
+// foreign_box: a dialog of a process that the program started, such as the help viewer.
 enum class WindowKind { main_window, input_dialog, message_box, other_dialog, foreign_box, other };
+
+class ReadFailure : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
 
 const char* kind_name(WindowKind kind);
 WindowKind kind_of(HWND window);
 
+// Returns once the thread that owns the window has taken a sent message out of its queue,
+// which it does only from a message loop (its own or a modal one), never in the middle of
+// handling a message: what it did before is then complete. False when no reply came in time.
+bool passes_barrier(HWND window, UINT timeout_ms);
+
 // The visible top-level windows of a process, in z-order.
 std::vector<HWND> visible_windows_of(DWORD process_id);
-// The visible dialogs of every process but these two.
-std::vector<HWND> visible_dialogs_not_of(DWORD process_id, DWORD other_process_id);
+// The visible dialogs of the processes that this one started.
+std::vector<HWND> visible_dialogs_of_children_of(DWORD process_id);
+// These read through SendMessageTimeoutW and throw ReadFailure when no reply comes.
 std::wstring text_of(HWND window);
-std::wstring class_of(HWND window);
-// BM_GETCHECK of a button, read across processes.
 bool is_checked(HWND button);
+HICON icon_of(HWND icon_control);
+std::wstring class_of(HWND window);
 // A child's rectangle in its parent's client coordinates.
 RECT rect_in_parent(HWND child);
 std::vector<HWND> children_with_id(HWND parent, int id);
