@@ -5,6 +5,11 @@ wineserver for the whole session, and a private Xvfb display where none is given
         wine.run(["tenkari.exe"], timeout=60)
 
 LANG=ja_JP.UTF-8 gives code page 932 (the locale must be generated); C.UTF-8 gives 1252.
+
+A prefix is marked ready only once it has been checked: Wine starts a program in it, and the
+fonts and registry settings below are in place. The mark names the Wine that made the prefix
+(its version and the loader Debian's `wine` wrapper runs); a prefix whose mark names another
+Wine, or whose check fails, is made anew rather than reused.
 """
 import os
 import pathlib
@@ -37,11 +42,25 @@ FONT_SUBSTITUTES = {
 # Caption buttons and frames drawn by Wine itself need these.
 WINE_FONTS = ["tahoma.ttf", "tahomabd.ttf", "marlett.ttf"]
 WINE_FONT_DIR = pathlib.Path("/usr/share/wine/fonts")
-SETUP_MARK = "tenkari-setup-1"
+SETUP_MARK = "tenkari-ready"
+# Debian's `wine` wrapper runs the 32-bit loader when it is installed, else the 64-bit one.
+DEBIAN_LOADERS = ["/usr/lib/wine/wine", "/usr/lib/wine/wine64"]
+REGISTRY_SETTINGS = [(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")] + [
+    (r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes", face, font)
+    for face, font in FONT_SUBSTITUTES.items()]
 
 
 class WineError(RuntimeError):
     pass
+
+
+def wine_identity():
+    """Which Wine makes and runs the prefixes: its version and its loader."""
+    version = subprocess.run(["wine", "--version"], capture_output=True, text=True,
+                             env=dict(os.environ, WINEDEBUG="-all"), timeout=60).stdout.strip()
+    loader = os.environ.get("WINELOADER") or next(
+        (path for path in DEBIAN_LOADERS if os.access(path, os.X_OK)), shutil.which("wine"))
+    return f"version {version}\nloader {loader}\n"
 
 
 def _ensure_locale(locale):
@@ -81,13 +100,23 @@ class WineSession:
                 "DISPLAY": self.display,
             })
             self.env = env
-            self._prepare_prefix()
-            # One wineserver for the whole session, and Wine's background processes started
-            # once with their output detached, so that no later call waits on them.
-            self._server = subprocess.Popen(["wineserver", "-f", "-p"], env=env,
-                                            stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                            stderr=subprocess.DEVNULL)
-            self._wine(["wine", "cmd", "/c", "exit"], timeout=120)
+            identity = wine_identity()
+            mark = self.prefix / SETUP_MARK
+            reused = mark.is_file() and mark.read_text() == identity
+            if not reused:
+                self._make_prefix()
+            self._start_server()
+            fault = self._fault()
+            if fault and reused:
+                print(f"the Wine prefix {self.prefix} is broken ({fault}); making it anew",
+                      flush=True)
+                self._stop_server()
+                self._make_prefix()
+                self._start_server()
+                fault = self._fault()
+            if fault:
+                raise WineError(f"the new Wine prefix {self.prefix} does not work: {fault}")
+            mark.write_text(identity)
         except BaseException:
             self.__exit__(None, None, None)
             raise
@@ -120,24 +149,64 @@ class WineSession:
             if write_end is not None:
                 os.close(write_end)
 
-    def _prepare_prefix(self):
-        mark = self.prefix / SETUP_MARK
-        if mark.exists():
-            return
+    def _make_prefix(self):
+        """A new prefix in place of whatever is there, with the fonts and registry settings."""
+        shutil.rmtree(self.prefix, ignore_errors=True)
         self.prefix.parent.mkdir(parents=True, exist_ok=True)
         self._wine(["wineboot", "-i"], timeout=300)
-        keys = [(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")]
-        substitutes = r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes"
-        keys += [(substitutes, face, font) for face, font in FONT_SUBSTITUTES.items()]
-        for key, name, value in keys:
+        for key, name, value in REGISTRY_SETTINGS:
             self._wine(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], timeout=60)
         fonts = self.prefix / "drive_c" / "windows" / "Fonts"
         fonts.mkdir(parents=True, exist_ok=True)
-        for font in WINE_FONTS:
-            if (WINE_FONT_DIR / font).exists():
-                shutil.copy(WINE_FONT_DIR / font, fonts / font)
+        for font in self._wine_fonts():
+            shutil.copy(WINE_FONT_DIR / font, fonts / font)
         self._wine(["wineserver", "-w"], timeout=120)
-        mark.write_text("prefix prepared\n")
+
+    def _start_server(self):
+        # One wineserver for the whole session, and Wine's background processes started once
+        # with their output detached, so that no later call waits on them.
+        self._server = subprocess.Popen(["wineserver", "-f", "-p"], env=self.env,
+                                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
+                                        stderr=subprocess.DEVNULL)
+
+    def _stop_server(self):
+        subprocess.run(["timeout", "20", "wineserver", "-k"], env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        try:
+            self._server.wait(timeout=20)
+        except subprocess.TimeoutExpired:
+            self._server.kill()
+        self._server = None
+
+    @staticmethod
+    def _wine_fonts():
+        return [font for font in WINE_FONTS if (WINE_FONT_DIR / font).exists()]
+
+    def _fault(self):
+        """What is wrong with the prefix, or None: Wine must start a program in it, and the
+        fonts and registry settings must be in place."""
+        try:
+            self._wine(["wine", "cmd", "/c", "exit"], timeout=120)
+        except WineError as failure:
+            return f"no program starts: {failure}"
+        fonts = self.prefix / "drive_c" / "windows" / "Fonts"
+        missing = [font for font in self._wine_fonts() if not (fonts / font).is_file()]
+        if missing:
+            return f"fonts missing: {', '.join(missing)}"
+        exported = self.prefix / "tenkari-settings.reg"
+        for key in dict.fromkeys(key for key, _, _ in REGISTRY_SETTINGS):
+            try:
+                self._wine(["wine", "reg", "export", key, "Z:" + str(exported).replace("/", "\\"),
+                            "/y"], timeout=60)
+                text = exported.read_bytes().decode("utf-16")
+            except (WineError, OSError, UnicodeError) as failure:
+                return f"the registry key {key} cannot be read: {failure}"
+            finally:
+                exported.unlink(missing_ok=True)
+            for name, value in ((n, v) for k, n, v in REGISTRY_SETTINGS if k == key):
+                if f'"{name}"="{value}"' not in text.splitlines():
+                    return f"the registry value {key}\\{name} is not {value}"
+        return None
 
     def _wine(self, args, timeout):
         result = subprocess.run(["timeout", "-k", "5", str(timeout), *args], env=self.env,
@@ -165,14 +234,11 @@ class WineSession:
 
     # -- tear-down ------------------------------------------------------------------------
     def __exit__(self, *exc):
-        if self.env is not None:
+        if self._server is not None:
+            self._stop_server()
+        elif self.env is not None:
             subprocess.run(["timeout", "20", "wineserver", "-k"], env=self.env,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        if self._server is not None:
-            try:
-                self._server.wait(timeout=20)
-            except subprocess.TimeoutExpired:
-                self._server.kill()
         if self._xvfb is not None:
             self._xvfb.terminate()
             try:
