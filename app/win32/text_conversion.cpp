@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "app/supplementary_characters.h"
+
 namespace tenkari::win32 {
 namespace {
 
@@ -20,7 +22,8 @@ std::wstring sjis_to_utf16(std::string_view sjis) {
     return utf16;
 }
 
-std::string utf16_to_sjis(std::wstring_view utf16) {
+std::string utf16_to_sjis(std::wstring_view text) {
+    const std::wstring utf16 = one_mark_per_supplementary_character(text);
     if (utf16.empty()) {
         return {};
     }

@@ -13,7 +13,8 @@ namespace tenkari::win32 {
 std::wstring sjis_to_utf16(std::string_view sjis);
 
 // UTF-16 to Shift-JIS. A character that code page 932 cannot hold becomes what the platform's
-// ANSI calls make of it: its best fit, or "?".
+// ANSI calls make of it: its best fit, or "?"; a character outside the Basic Multilingual Plane
+// becomes one "?", not one for each of its two UTF-16 units.
 std::string utf16_to_sjis(std::wstring_view utf16);
 
 }  // namespace tenkari::win32
