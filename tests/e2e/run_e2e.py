@@ -10,6 +10,7 @@ Readings are compared byte for byte with what `tenkari-cli --sjis` gives for the
 import argparse
 import json
 import pathlib
+import re
 import shutil
 import subprocess
 import sys
@@ -172,7 +173,7 @@ class ScenarioRun:
         about = self.driver.call("wait", "other_dialog")["window"]
         self.check(about["caption"] == "テンカリ" and about["owner"] == "main_window",
                    f"About box: {about}")
-        self.check("Ver 1.2" in about["texts"] and "OK" in about["texts"],
+        self.check(f"Ver {self.args.version}" in about["texts"] and "OK" in about["texts"],
                    f"About box texts: {about['texts']}")
         shown = [window["kind"] for window in self.driver.call("windows")["windows"]]
         self.check(sorted(shown) == ["main_window", "other_dialog"], f"windows shown: {shown}")
@@ -266,6 +267,7 @@ class ScenarioRun:
                    f"{name} has {len(dialog['controls'])} controls")
         for order, (control, want) in enumerate(zip(dialog["controls"], expected["controls"]), 1):
             klass, control_id, text, x, y, cx, cy, styles = want
+            text = text.replace("@VERSION@", self.args.version)
             got = (control["class"].upper(), control["id"], control["text"], control["x"],
                    control["y"], control["cx"], control["cy"], control["style"])
             wanted = (klass.upper(), control_id, text, x, y, cx, cy,
@@ -273,11 +275,20 @@ class ScenarioRun:
             self.check(got == wanted, f"{name} control {order}: {got} is not {wanted}")
 
 
+def project_version():
+    """The version of the project() call in CMakeLists.txt, where it is written once."""
+    cmake_lists = (HERE.parents[1] / "CMakeLists.txt").read_text(encoding="utf-8")
+    return re.search(r"project\(tenkari VERSION ([0-9.]+)", cmake_lists).group(1)
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--exe", type=pathlib.Path, required=True)
     parser.add_argument("--driver", type=pathlib.Path, required=True)
     parser.add_argument("--cli", type=pathlib.Path, required=True)
+    parser.add_argument("--version", default=project_version(),
+                        help="the project version, which the About box shows as Ver VERSION "
+                             "(default: the one CMakeLists.txt gives)")
     parser.add_argument("--locale", default="ja_JP.UTF-8")
     parser.add_argument("--prefix", type=pathlib.Path, required=True)
     parser.add_argument("--work", type=pathlib.Path, required=True)
