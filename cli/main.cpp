@@ -128,7 +128,8 @@ void print_numbers(const ReadingRecord& record) {
     std::printf("year_branch=%d\n", record.year_branch);
     std::printf("name_trigram=%d\n", record.name_trigram);
     std::printf("age_trigram=%d\n", record.age_trigram);
-    std::printf("output_file_name=%s\n", cli::sjis_to_utf8(record.output_file_name).c_str());
+    std::printf("output_file_name=%s\n",
+                cli::sjis_to_utf8(field_text(record.output_file_name)).c_str());
 }
 
 int run(const Options& options) {
@@ -151,14 +152,15 @@ int run(const Options& options) {
         run_hexagram_command(record, hexagram);
     }
     if (options.write) {
-        write_output_file(record, cli::sjis_to_utf8(record.output_file_name));
+        write_output_file(record, cli::sjis_to_utf8(field_text(record.output_file_name)));
     }
     if (options.numbers) {
         print_numbers(record);
         return 0;
     }
-    const char* text = options.hexagram ? record.hexagram_text : record.annual_text;
-    if (text[0] == '\0') {
+    const std::string_view text =
+        options.hexagram ? field_text(record.hexagram_text) : field_text(record.annual_text);
+    if (text.empty()) {
         return kExitNoReading;
     }
     const std::string output = options.sjis ? std::string(text) : cli::sjis_to_utf8(text);
