@@ -6,6 +6,9 @@
 # Wine in two locales.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Every step prints its own output, a build its compiler's errors; the first that fails stops
+# the run with its status, named here last so that it is not lost above.
+trap 'status=$?; echo "test.sh: failed ($status): $BASH_COMMAND" >&2' ERR
 
 scripts/setup-debian.sh
 
