@@ -1,6 +1,7 @@
 // tenkari-cli: the readings from the command line, through the same record, input rules and
 // reckoning as the desktop program, for scripting and checks.
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
@@ -23,6 +24,7 @@ using namespace tenkari;
 constexpr int kExitUsage = 1;
 constexpr int kExitRefused = 2;
 constexpr int kExitNoReading = 3;
+constexpr int kExitNotWritten = 4;
 
 constexpr const char* kUsage =
     "usage: tenkari-cli --name NAME --birth YEAR --year YEAR [--sex 男|女]\n"
@@ -43,7 +45,7 @@ constexpr const char* kUsage =
     "                stroke count; then \"sum S\" and \"name_number N STEM BRANCH\"\n"
     "\n"
     "Exit status: 0 reading or breakdown printed, 1 usage error, 2 input refused, 3 no\n"
-    "hexagram to show.\n";
+    "hexagram to show, 4 the reading's file not written.\n";
 
 struct Options {
     std::optional<std::string> name;
@@ -128,7 +130,30 @@ void print_numbers(const ReadingRecord& record) {
     std::printf("year_branch=%d\n", record.year_branch);
     std::printf("name_trigram=%d\n", record.name_trigram);
     std::printf("age_trigram=%d\n", record.age_trigram);
-    std::printf("output_file_name=%s\n", cli::sjis_to_utf8(record.output_file_name).c_str());
+    std::printf("output_file_name=%s\n",
+                cli::sjis_to_utf8(field_text(record.output_file_name)).c_str());
+}
+
+// Writes the reading's file into the current directory. A file asked for and not written is
+// reported on standard error, by its name.
+bool write_reading_file(const ReadingRecord& record) {
+    const std::string file_name = cli::sjis_to_utf8(field_text(record.output_file_name));
+    if (!may_write_output_file(record)) {
+        std::cerr << "tenkari-cli: " << file_name
+                  << " not written: a file name may not hold \\, / or :\n";
+        return false;
+    }
+    errno = 0;
+    if (!write_output_file(record, file_name)) {
+        std::cerr << "tenkari-cli: cannot write " << file_name;
+        // The file streams leave the system's reason in errno where there is one.
+        if (errno != 0) {
+            std::cerr << ": " << std::strerror(errno);
+        }
+        std::cerr << '\n';
+        return false;
+    }
+    return true;
 }
 
 int run(const Options& options) {
@@ -150,15 +175,16 @@ int run(const Options& options) {
         ConsoleHexagramView hexagram;
         run_hexagram_command(record, hexagram);
     }
-    if (options.write) {
-        write_output_file(record, cli::sjis_to_utf8(record.output_file_name));
+    if (options.write && !write_reading_file(record)) {
+        return kExitNotWritten;
     }
     if (options.numbers) {
         print_numbers(record);
         return 0;
     }
-    const char* text = options.hexagram ? record.hexagram_text : record.annual_text;
-    if (text[0] == '\0') {
+    const std::string_view text =
+        options.hexagram ? field_text(record.hexagram_text) : field_text(record.annual_text);
+    if (text.empty()) {
         return kExitNoReading;
     }
     const std::string output = options.sjis ? std::string(text) : cli::sjis_to_utf8(text);

@@ -2,7 +2,8 @@
 # binaries carry their tables with no file to find at run time.
 #   cmake -DDATA_DIR=<data folder> -DOUTPUT=<header> -P embed_data.cmake
 # Every folder of passages becomes an array of {file stem, bytes}; stroke_classes.txt becomes
-# one NUL-ended string per line (one stroke class each).
+# one NUL-ended string per line (one stroke class each), leaving out the lines that start with
+# "#" (its sources; no class starts with that byte, every character of a class is double-byte).
 
 cmake_minimum_required(VERSION 3.20)
 
@@ -26,6 +27,7 @@ list(POP_BACK class_lines last_line)
 if(NOT last_line STREQUAL "")
     message(FATAL_ERROR "stroke_classes.txt must end with a line feed")
 endif()
+list(FILTER class_lines EXCLUDE REGEX "^\\\\x23")
 list(LENGTH class_lines class_count)
 string(APPEND text "inline constexpr std::array<const char*, ${class_count}> stroke_classes{{\n")
 foreach(line IN LISTS class_lines)

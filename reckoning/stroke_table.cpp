@@ -26,19 +26,15 @@ constexpr std::array<std::uint8_t, 65536> build_index() {
     return index;
 }
 
-constexpr std::array<std::uint8_t, 65536> kStrokeIndex = build_index();
-
 }  // namespace
+
+constinit const std::array<std::uint8_t, 65536> kStrokeIndex = build_index();
 
 const char* stroke_class(int k) {
     if (k < 1 || k > kStrokeClassCount) {
         return nullptr;
     }
     return embedded::stroke_classes[k - 1];
-}
-
-int stroke_count(std::uint16_t code) {
-    return kStrokeIndex[code];
 }
 
 int stroke_count_by_search(std::uint16_t code) {

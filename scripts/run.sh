@@ -7,8 +7,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/setup-debian.sh >&2
-cmake --preset windows >/dev/null
-cmake --build --preset windows --target tenkari tenkari_e2e_driver >/dev/null
+# Quiet when the build succeeds; when it fails, its whole output (the compiler's errors) and a
+# non-zero status.
+mkdir -p build
+build_log=build/run-build.log
+if ! { cmake --preset windows &&
+    cmake --build --preset windows --target tenkari tenkari_e2e_driver; } >"$build_log" 2>&1; then
+    cat "$build_log" >&2
+    echo "run.sh: the build failed; its output is above and in $build_log" >&2
+    exit 1
+fi
 
 exec python3 scripts/show_program.py \
     --exe build/windows/app/win32/tenkari.exe \

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     cmake ninja-build g++ pkg-config python3 clang-format
     clang libclang-rt-14-dev
-    libgtest-dev libbenchmark-dev
+    libgtest-dev libbenchmark-dev valgrind
     g++-mingw-w64-x86-64-posix
     kanjidic unicode-data
     wine wine64 xvfb x11-utils xdotool imagemagick

@@ -2,10 +2,13 @@
 # Builds everything and runs every test: the native unit tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the data checks, the tenkari-cli tests, the stroke table
 # regeneration check, the formatting check, a bounded run of each fuzz target, the Windows cross
-# build, the release zip check and the end-to-end tests that drive the real tenkari.exe under
-# Wine in two locales.
+# build, the release zip check, the end-to-end tests that drive the real tenkari.exe under Wine
+# in two locales, and the instruction count of one full annual reading against its budget.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Every step prints its own output, a build its compiler's errors; the first that fails stops
+# the run with its status, named here last so that it is not lost above.
+trap 'status=$?; echo "test.sh: failed ($status): $BASH_COMMAND" >&2' ERR
 
 scripts/setup-debian.sh
 
@@ -27,6 +30,7 @@ cmake --preset windows
 cmake --build --preset windows
 ctest --preset windows
 
-echo "== Benchmarks build"
+echo "== Benchmarks build, and the instructions of one full annual reading against their budget"
 cmake --preset bench
 cmake --build --preset bench
+cmake --build --preset bench --target reading_instructions

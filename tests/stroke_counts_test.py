@@ -27,9 +27,10 @@ def check(what, condition, detail=""):
 
 
 def table_classes(path):
-    """Character -> class for every character of the table (line k holds class k)."""
+    """Character -> class for every character of the table (after the lines starting with #,
+    which name its sources, line k holds class k)."""
     classes = {}
-    lines = path.read_bytes().split(b"\n")
+    lines = [line for line in path.read_bytes().split(b"\n") if not line.startswith(b"#")]
     check("30 classes and a final line feed", len(lines) == 31 and lines[30] == b"", len(lines))
     for klass, line in enumerate(lines[:30], 1):
         for char in line.decode("cp932"):
