@@ -34,7 +34,11 @@ void dispatch_command(HWND window, WORD command) {
             return;
         }
         case IDM_FILE_OUTPUT:
-            write_output_file(record);
+            // The button's command, from the button or from Ctrl+S: with no button yet (no
+            // reading accepted) there is nothing to write.
+            if (has_file_output_button(window)) {
+                write_output_file(record);
+            }
             return;
         case IDM_ABOUT:
             run_about_box(window);
