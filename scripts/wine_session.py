@@ -38,6 +38,18 @@ FONT_SUBSTITUTES = {
 WINE_FONTS = ["tahoma.ttf", "tahomabd.ttf", "marlett.ttf"]
 WINE_FONT_DIR = pathlib.Path("/usr/share/wine/fonts")
 SETUP_MARK = "tenkari-setup-1"
+# The display scaling of a prefix: Wine takes the system DPI from LogPixels, first the user's,
+# then the machine's current hardware profile. 96 is Wine's own default (100 %).
+DEFAULT_DPI = 96
+DPI_KEYS = [r"HKCU\Control Panel\Desktop",
+            r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts"]
+DPI_MARK = "tenkari-dpi"
+
+
+def prefix_name(locale, dpi=DEFAULT_DPI):
+    """The folder name of the cached prefix for a locale and a DPI; a prefix holds one DPI, and
+    the 96-DPI prefixes keep the plain name."""
+    return f"wine-prefix-{locale}" + ("" if dpi == DEFAULT_DPI else f"-{dpi}dpi")
 
 
 class WineError(RuntimeError):
@@ -54,9 +66,10 @@ def _ensure_locale(locale):
 
 class WineSession:
     def __init__(self, prefix, locale="ja_JP.UTF-8", display=None, screen="1280x1024x24",
-                 timeout=60):
+                 timeout=60, dpi=DEFAULT_DPI):
         self.prefix = pathlib.Path(prefix).resolve()
         self.locale = locale
+        self.dpi = dpi
         self.display = display
         self.screen = screen
         self.timeout = timeout
@@ -122,6 +135,7 @@ class WineSession:
 
     def _prepare_prefix(self):
         mark = self.prefix / SETUP_MARK
+        self._check_dpi()
         if mark.exists():
             return
         self.prefix.parent.mkdir(parents=True, exist_ok=True)
@@ -136,8 +150,24 @@ class WineSession:
         for font in WINE_FONTS:
             if (WINE_FONT_DIR / font).exists():
                 shutil.copy(WINE_FONT_DIR / font, fonts / font)
+        self._set_dpi()
         self._wine(["wineserver", "-w"], timeout=120)
         mark.write_text("prefix prepared\n")
+
+    def _check_dpi(self):
+        """A prefix made at one DPI is never used for another: its folder is named for it."""
+        dpi_mark = self.prefix / DPI_MARK
+        made_for = int(dpi_mark.read_text()) if dpi_mark.exists() else DEFAULT_DPI
+        if (self.prefix / SETUP_MARK).exists() and made_for != self.dpi:
+            raise WineError(f"the prefix {self.prefix} is set to {made_for} DPI, not {self.dpi}")
+
+    def _set_dpi(self):
+        if self.dpi == DEFAULT_DPI:
+            return
+        for key in DPI_KEYS:
+            self._wine(["wine", "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                        str(self.dpi), "/f"], timeout=60)
+        (self.prefix / DPI_MARK).write_text(f"{self.dpi}\n")
 
     def _wine(self, args, timeout):
         result = subprocess.run(["timeout", "-k", "5", str(timeout), *args], env=self.env,

@@ -19,6 +19,10 @@
 //   end_foreign          end the process of the last foreign_box
 //   menu EXE NAME        the menu resource NAME of EXE
 //   dialog EXE NAME      the dialog template NAME of EXE
+//   keys VK...           press the virtual keys together as at the keyboard (0x11 0x53: Ctrl+S)
+//                        into the main window; returns once the program has taken them
+//   scaled_button [MS]   the file output button's rectangle in screen pixels, the main window's
+//                        DPI and DPI awareness, once there is one button
 #include <windows.h>
 
 #include <cstdio>
@@ -29,7 +33,9 @@
 #include <vector>
 
 #include "json_line.h"
+#include "keyboard_input.h"
 #include "resource_listing.h"
+#include "scaled_button.h"
 #include "text.h"
 #include "window_query.h"
 
@@ -112,6 +118,16 @@ class Driver {
             return kill();
         if (verb == L"end_foreign")
             return end_foreign();
+        if (verb == L"keys" && fields.size() >= 2) {
+            std::vector<WORD> virtual_keys;
+            for (size_t i = 1; i < fields.size(); ++i)
+                virtual_keys.push_back(
+                    static_cast<WORD>(std::wcstoul(fields[i].c_str(), nullptr, 0)));
+            return press_keys(main_, virtual_keys, kDefaultWaitMs);
+        }
+        if (verb == L"scaled_button")
+            return scaled_button(main_, kFileOutputButtonId,
+                                 timeout_field(fields, 1, kDefaultWaitMs));
         return error("unknown command " + to_utf8(verb));
     }
 
