@@ -274,6 +274,14 @@ class ScenarioRun:
         has taken them and handled what they started."""
         self.driver.call("keys", *(KEY_CODES[key] for key in combination.split("+")))
 
+    def step_dpi_changed(self, dpi, suggested):
+        """The main window is told it went to a monitor of dpi, with a suggested rectangle
+        {x, y, width, height}; it must take that rectangle."""
+        window = self.driver.call("dpi_changed", dpi, suggested["x"], suggested["y"],
+                                  suggested["width"], suggested["height"])
+        got = {field: window[field] for field in suggested}
+        self.check(got == suggested, f"the main window is at {got}, not {suggested}")
+
     def step_scaled_button(self, expected):
         """The file output button in the screen's pixels, with the main window's DPI and its
         DPI awareness (2: per monitor)."""

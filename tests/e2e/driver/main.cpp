@@ -23,6 +23,8 @@
 //                        into the main window; returns once the program has taken them
 //   scaled_button [MS]   the file output button's rectangle in screen pixels, the main window's
 //                        DPI and DPI awareness, once there is one button
+//   dpi_changed DPI X Y W H  WM_DPICHANGED for DPI with that suggested window rectangle; the
+//                        main window's rectangle after it
 #include <windows.h>
 
 #include <cstdio>
@@ -32,6 +34,7 @@
 #include <string>
 #include <vector>
 
+#include "dpi_change.h"
 #include "json_line.h"
 #include "keyboard_input.h"
 #include "resource_listing.h"
@@ -124,6 +127,14 @@ class Driver {
                 virtual_keys.push_back(
                     static_cast<WORD>(std::wcstoul(fields[i].c_str(), nullptr, 0)));
             return press_keys(main_, virtual_keys, kDefaultWaitMs);
+        }
+        if (verb == L"dpi_changed" && fields.size() == 6) {
+            const auto number = [&](size_t i) {
+                return std::wcstol(fields[i].c_str(), nullptr, 10);
+            };
+            const RECT suggested = {number(2), number(3), number(2) + number(4),
+                                    number(3) + number(5)};
+            return send_dpi_change(main_, static_cast<int>(number(1)), suggested);
         }
         if (verb == L"scaled_button")
             return scaled_button(main_, kFileOutputButtonId,
