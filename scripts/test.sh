@@ -3,7 +3,7 @@
 # UndefinedBehaviorSanitizer, the data checks, the tenkari-cli tests, the stroke table
 # regeneration check, the formatting check, a bounded run of each fuzz target, the Windows cross
 # build, the release zip check and the end-to-end tests that drive the real tenkari.exe under
-# Wine in two locales.
+# Wine in two locales and at 144 DPI.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
