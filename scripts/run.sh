@@ -2,7 +2,8 @@
 # Builds tenkari.exe and starts it under Wine in a Japanese locale: on the display if there is
 # one (returning when the program ends), otherwise through the road of one reading on a virtual
 # display, with a screenshot of each step under build/screenshots/. Pass --locale C.UTF-8 to run
-# it in a locale whose code page is not 932, or --road to take the screenshots anyway.
+# it in a locale whose code page is not 932, --dpi 144 (or 120, 192, ...) to show it at another
+# display scaling, or --road to take the screenshots anyway.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 

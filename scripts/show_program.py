@@ -6,6 +6,11 @@ Without one, it runs the road of one reading (木林森, born 1960, 男, judged 
 real program on a virtual display, saves a screenshot of each step and prints their paths.
 
     show_program.py --exe tenkari.exe --driver tenkari_e2e_driver.exe [--locale C.UTF-8] [--road]
+                    [--dpi 144]
+
+--dpi shows it at another display scaling (96 is 100 %, 144 is 150 %, 192 is 200 %), in a Wine
+prefix of its own set to that DPI; the virtual display grows with it, as a monitor made for that
+scaling would.
 """
 import argparse
 import os
@@ -16,7 +21,7 @@ import sys
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 from resource_ids import IDS  # noqa: E402
 from tenkari_driver import DriverClient, windows_path  # noqa: E402
-from wine_session import WineSession  # noqa: E402
+from wine_session import DEFAULT_DPI, WineSession, prefix_name  # noqa: E402
 
 ROOT = pathlib.Path(__file__).resolve().parents[1]
 PROGRAM_LIFETIME_S = 24 * 3600
@@ -34,7 +39,8 @@ def display_answers():
 def run_on_display(args, output):
     print(f"Starting tenkari.exe on {os.environ['DISPLAY']} ({args.locale}); files it writes go "
           f"to {output}", flush=True)
-    with WineSession(args.prefix, locale=args.locale, display=os.environ["DISPLAY"]) as wine:
+    with WineSession(args.prefix, locale=args.locale, display=os.environ["DISPLAY"],
+                     dpi=args.dpi) as wine:
         result = wine.run([args.exe], timeout=PROGRAM_LIFETIME_S, cwd=output,
                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     print(f"tenkari.exe ended with exit code {result.returncode}")
@@ -42,14 +48,17 @@ def run_on_display(args, output):
 
 def run_the_road(args, output):
     shots = ROOT / "build" / "screenshots" / args.locale
+    if args.dpi != DEFAULT_DPI:
+        shots = shots.with_name(f"{args.locale}-{args.dpi}dpi")
     shots.mkdir(parents=True, exist_ok=True)
     # Only what this road writes is listed at the end.
     for old in output.glob("*.TXT"):
         old.unlink()
     print(f"No display: running the road of one reading through tenkari.exe on a virtual "
-          f"display ({args.locale}).", flush=True)
+          f"display ({args.locale}, {args.dpi} DPI).", flush=True)
     taken = []
-    with WineSession(args.prefix, locale=args.locale) as wine, \
+    screen = f"{1280 * args.dpi // DEFAULT_DPI}x{1024 * args.dpi // DEFAULT_DPI}x24"
+    with WineSession(args.prefix, locale=args.locale, screen=screen, dpi=args.dpi) as wine, \
             DriverClient(wine, args.driver) as driver:
         def shot(name, what):
             path = shots / f"{len(taken) + 1}-{name}.png"
@@ -91,11 +100,13 @@ def main():
     parser.add_argument("--driver", type=pathlib.Path, required=True)
     parser.add_argument("--locale", default="ja_JP.UTF-8")
     parser.add_argument("--prefix", type=pathlib.Path)
+    parser.add_argument("--dpi", type=int, default=DEFAULT_DPI,
+                        help="the display scaling to show the program at, 96 by default")
     parser.add_argument("--road", action="store_true",
                         help="run the road with screenshots even where there is a display")
     args = parser.parse_args()
     args.exe, args.driver = args.exe.resolve(), args.driver.resolve()
-    args.prefix = args.prefix or ROOT / "build" / "windows" / f"wine-prefix-{args.locale}"
+    args.prefix = args.prefix or ROOT / "build" / "windows" / prefix_name(args.locale, args.dpi)
     output = ROOT / "build" / "output"
     output.mkdir(parents=True, exist_ok=True)
     if display_answers() and not args.road:

@@ -8,8 +8,8 @@ LANG=ja_JP.UTF-8 gives code page 932 (the locale must be generated); C.UTF-8 giv
 
 A prefix is marked ready only once it has been checked: Wine starts a program in it, and the
 fonts and registry settings below are in place. The mark names the Wine that made the prefix
-(its version and the loader Debian's `wine` wrapper runs); a prefix whose mark names another
-Wine, or whose check fails, is made anew rather than reused.
+(its version and the loader Debian's `wine` wrapper runs) and its DPI; a prefix whose mark names
+another Wine or DPI, or whose check fails, is made anew rather than reused.
 """
 import os
 import pathlib
@@ -45,9 +45,20 @@ WINE_FONT_DIR = pathlib.Path("/usr/share/wine/fonts")
 SETUP_MARK = "tenkari-ready"
 # Debian's `wine` wrapper runs the 32-bit loader when it is installed, else the 64-bit one.
 DEBIAN_LOADERS = ["/usr/lib/wine/wine", "/usr/lib/wine/wine64"]
-REGISTRY_SETTINGS = [(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")] + [
+BASE_REGISTRY_SETTINGS = [(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")] + [
     (r"HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes", face, font)
     for face, font in FONT_SUBSTITUTES.items()]
+# The display scaling of a prefix: Wine takes the system DPI from LogPixels, first the user's,
+# then the machine's current hardware profile. 96 is Wine's own default (100 %).
+DEFAULT_DPI = 96
+DPI_KEYS = [r"HKCU\Control Panel\Desktop",
+            r"HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts"]
+
+
+def prefix_name(locale, dpi=DEFAULT_DPI):
+    """The folder name of the cached prefix for a locale and a DPI; a prefix holds one DPI, and
+    the 96-DPI prefixes keep the plain name."""
+    return f"wine-prefix-{locale}" + ("" if dpi == DEFAULT_DPI else f"-{dpi}dpi")
 
 
 class WineError(RuntimeError):
@@ -73,9 +84,10 @@ def _ensure_locale(locale):
 
 class WineSession:
     def __init__(self, prefix, locale="ja_JP.UTF-8", display=None, screen="1280x1024x24",
-                 timeout=60):
+                 timeout=60, dpi=DEFAULT_DPI):
         self.prefix = pathlib.Path(prefix).resolve()
         self.locale = locale
+        self.dpi = dpi
         self.display = display
         self.screen = screen
         self.timeout = timeout
@@ -100,7 +112,7 @@ class WineSession:
                 "DISPLAY": self.display,
             })
             self.env = env
-            identity = wine_identity()
+            identity = wine_identity() + f"dpi {self.dpi}\n"
             mark = self.prefix / SETUP_MARK
             reused = mark.is_file() and mark.read_text() == identity
             if not reused:
@@ -154,8 +166,10 @@ class WineSession:
         shutil.rmtree(self.prefix, ignore_errors=True)
         self.prefix.parent.mkdir(parents=True, exist_ok=True)
         self._wine(["wineboot", "-i"], timeout=300)
-        for key, name, value in REGISTRY_SETTINGS:
-            self._wine(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], timeout=60)
+        for key, name, value in self._registry_settings():
+            kind = ["/t", "REG_DWORD"] if isinstance(value, int) else []
+            self._wine(["wine", "reg", "add", key, "/v", name, *kind, "/d", str(value), "/f"],
+                       timeout=60)
         fonts = self.prefix / "drive_c" / "windows" / "Fonts"
         fonts.mkdir(parents=True, exist_ok=True)
         for font in self._wine_fonts():
@@ -178,6 +192,11 @@ class WineSession:
             self._server.kill()
         self._server = None
 
+    def _registry_settings(self):
+        """(key, name, value) of every setting the prefix is given; an int is a REG_DWORD."""
+        dpi = [(key, "LogPixels", self.dpi) for key in DPI_KEYS] if self.dpi != DEFAULT_DPI else []
+        return BASE_REGISTRY_SETTINGS + dpi
+
     @staticmethod
     def _wine_fonts():
         return [font for font in WINE_FONTS if (WINE_FONT_DIR / font).exists()]
@@ -194,7 +213,8 @@ class WineSession:
         if missing:
             return f"fonts missing: {', '.join(missing)}"
         exported = self.prefix / "tenkari-settings.reg"
-        for key in dict.fromkeys(key for key, _, _ in REGISTRY_SETTINGS):
+        settings = self._registry_settings()
+        for key in dict.fromkeys(key for key, _, _ in settings):
             try:
                 self._wine(["wine", "reg", "export", key, "Z:" + str(exported).replace("/", "\\"),
                             "/y"], timeout=60)
@@ -203,8 +223,9 @@ class WineSession:
                 return f"the registry key {key} cannot be read: {failure}"
             finally:
                 exported.unlink(missing_ok=True)
-            for name, value in ((n, v) for k, n, v in REGISTRY_SETTINGS if k == key):
-                if f'"{name}"="{value}"' not in text.splitlines():
+            for name, value in ((n, v) for k, n, v in settings if k == key):
+                data = f"dword:{value:08x}" if isinstance(value, int) else f'"{value}"'
+                if f'"{name}"={data}' not in text.splitlines():
                     return f"the registry value {key}\\{name} is not {value}"
         return None
 

@@ -19,9 +19,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_state) {
     ShowWindow(main_window, show_state);
     UpdateWindow(main_window);
 
+    // Ctrl+S, the file output button's command from the keyboard.
+    const HACCEL shortcuts = LoadAcceleratorsW(instance, L"MYAPP");
     MSG message = {};
     // GetMessage returns 0 for the quit message and -1 on failure; both end the loop.
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Before the keys are translated into characters; a shortcut is not dispatched again.
+        if (shortcuts != nullptr && TranslateAcceleratorW(main_window, shortcuts, &message)) {
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }

@@ -34,7 +34,11 @@ void dispatch_command(HWND window, WORD command) {
             return;
         }
         case IDM_FILE_OUTPUT:
-            write_output_file(record);
+            // The button's command, from the button or from Ctrl+S: with no button yet (no
+            // reading accepted) there is nothing to write.
+            if (has_file_output_button(window)) {
+                write_output_file(record);
+            }
             return;
         case IDM_ABOUT:
             run_about_box(window);
@@ -89,6 +93,16 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
         case WM_COMMAND:
             dispatch_command(window, LOWORD(wparam));
             return 0;
+        case WM_DPICHANGED: {
+            // Moved to a monitor of another scaling: take the size the system suggests, and
+            // give the button its place and font at the new DPI.
+            const RECT& suggested = *reinterpret_cast<const RECT*>(lparam);
+            SetWindowPos(window, nullptr, suggested.left, suggested.top,
+                         suggested.right - suggested.left, suggested.bottom - suggested.top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            fit_file_output_button(window, HIWORD(wparam));
+            return 0;
+        }
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;

@@ -39,6 +39,8 @@ STYLES = {
     "SS_LEFT": 0x0, "SS_RIGHT": 0x2, "SS_ICON": 0x3, "ES_AUTOHSCROLL": 0x80,
     "BS_PUSHBUTTON": 0x0, "BS_DEFPUSHBUTTON": 0x1, "BS_AUTORADIOBUTTON": 0x9,
 }
+# The virtual keys the scenario data names.
+KEY_CODES = {"ctrl": 0x11, "s": 0x53}
 
 
 class ScenarioFailure(AssertionError):
@@ -274,6 +276,26 @@ class ScenarioRun:
                       style_value(["WS_CHILD", "WS_VISIBLE"] + styles))
             self.check(got == wanted, f"{name} control {order}: {got} is not {wanted}")
 
+    def step_keys(self, combination):
+        """Keys pressed together at the keyboard, as "ctrl+s"; the step ends once the program
+        has taken them and handled what they started."""
+        self.driver.call("keys", *(KEY_CODES[key] for key in combination.split("+")))
+
+    def step_dpi_changed(self, dpi, suggested):
+        """The main window is told it went to a monitor of dpi, with a suggested rectangle
+        {x, y, width, height}; it must take that rectangle."""
+        window = self.driver.call("dpi_changed", dpi, suggested["x"], suggested["y"],
+                                  suggested["width"], suggested["height"])
+        got = {field: window[field] for field in suggested}
+        self.check(got == suggested, f"the main window is at {got}, not {suggested}")
+
+    def step_scaled_button(self, expected):
+        """The file output button in the screen's pixels, with the main window's DPI and its
+        DPI awareness (2: per monitor)."""
+        button = self.driver.call("scaled_button")
+        for field, value in expected.items():
+            self.check(button[field] == value, f"button {field} is {button[field]!r}, not {value!r}")
+
 
 def project_version():
     """The version of the project() call in CMakeLists.txt, where it is written once."""
@@ -294,6 +316,8 @@ def main():
     parser.add_argument("--work", type=pathlib.Path, required=True)
     parser.add_argument("--scenarios", type=pathlib.Path, default=HERE / "scenarios.json")
     parser.add_argument("--only", help="run only the scenarios whose name holds this text")
+    parser.add_argument("--dpi", type=int, default=96,
+                        help="the display scaling of the Wine prefix (LogPixels), 96 by default")
     args = parser.parse_args()
     args.prefix = args.prefix.resolve()
     for program in (args.exe, args.driver, args.cli):
@@ -305,7 +329,7 @@ def main():
     scenarios = json.loads(args.scenarios.read_text(encoding="utf-8"))
     scenarios = [s for s in scenarios if not args.only or args.only in s["name"]]
     failures = []
-    with WineSession(args.prefix, locale=args.locale) as wine, \
+    with WineSession(args.prefix, locale=args.locale, dpi=args.dpi) as wine, \
             DriverClient(wine, args.driver) as driver:
         for number, scenario in enumerate(scenarios, 1):
             folder = args.work.resolve() / f"{number:02d}"
@@ -316,7 +340,7 @@ def main():
                 failures.append(scenario["name"])
                 print(f"FAIL  {scenario['name']}\n      {failure}")
     print(f"{len(scenarios) - len(failures)} of {len(scenarios)} scenarios passed "
-          f"under {args.locale}")
+          f"under {args.locale}" + (f" at {args.dpi} DPI" if args.dpi != 96 else ""))
     sys.exit(1 if failures else 0)
 
 

@@ -25,6 +25,12 @@
 //   end_foreign          end the process of the last foreign_box
 //   menu EXE NAME        the menu resource NAME of EXE
 //   dialog EXE NAME      the dialog template NAME of EXE
+//   keys VK...           press the virtual keys together as at the keyboard (0x11 0x53: Ctrl+S)
+//                        into the main window; returns once the program has taken them
+//   scaled_button [MS]   the file output button's rectangle in screen pixels, the main window's
+//                        DPI and DPI awareness, once there is one button
+//   dpi_changed DPI X Y W H  WM_DPICHANGED for DPI with that suggested window rectangle; the
+//                        main window's rectangle after it
 #include <windows.h>
 
 #include <cstdio>
@@ -34,9 +40,13 @@
 #include <string>
 #include <vector>
 
+#include "dpi_change.h"
 #include "json_line.h"
+#include "keyboard_input.h"
+#include "program_settled.h"
 #include "resource.h"
 #include "resource_listing.h"
+#include "scaled_button.h"
 #include "text.h"
 #include "window_query.h"
 
@@ -48,26 +58,11 @@ constexpr DWORD kStartWaitMs = 60000;
 constexpr DWORD kPollIntervalMs = 10;
 // Finer while a start is timed.
 constexpr DWORD kStartPollIntervalMs = 1;
-// How long the program may take to come back to a message loop.
-constexpr UINT kBarrierMs = 10000;
 
 using Fields = std::vector<std::wstring>;
 
 std::string error(const std::string& what) {
     return JsonLine().field("ok", false).field("error", what).str();
-}
-
-// Calls `done` until it holds or the deadline passes.
-bool poll_until(DWORD timeout_ms, const std::function<bool()>& done,
-                DWORD interval_ms = kPollIntervalMs) {
-    const ULONGLONG deadline = GetTickCount64() + timeout_ms;
-    for (;;) {
-        if (done())
-            return true;
-        if (GetTickCount64() >= deadline)
-            return false;
-        Sleep(interval_ms);
-    }
 }
 
 DWORD timeout_field(const Fields& fields, size_t index, DWORD fallback) {
@@ -134,21 +129,38 @@ class Driver {
             return kill();
         if (verb == L"end_foreign")
             return end_foreign();
+        if (verb == L"keys" && fields.size() >= 2) {
+            std::vector<WORD> virtual_keys;
+            for (size_t i = 1; i < fields.size(); ++i)
+                virtual_keys.push_back(
+                    static_cast<WORD>(std::wcstoul(fields[i].c_str(), nullptr, 0)));
+            return press_keys(main_, virtual_keys, kDefaultWaitMs);
+        }
+        if (verb == L"dpi_changed" && fields.size() == 6) {
+            const auto number = [&](size_t i) {
+                return std::wcstol(fields[i].c_str(), nullptr, 10);
+            };
+            const RECT suggested = {number(2), number(3), number(2) + number(4),
+                                    number(3) + number(5)};
+            return send_dpi_change(main_, static_cast<int>(number(1)), suggested);
+        }
+        if (verb == L"scaled_button")
+            return scaled_button(main_, IDM_FILE_OUTPUT, timeout_field(fields, 1, kDefaultWaitMs));
         return error("unknown command " + to_utf8(verb));
     }
 
     // The program is back in a message loop; a ReadFailure when it does not come back in time.
     void barrier(HWND window) const {
-        if (!passes_barrier(window, kBarrierMs)) {
+        if (!settled::back_in_message_loop(window)) {
             throw ReadFailure("the program did not come back to its message loop within " +
-                              std::to_string(kBarrierMs) + " ms");
+                              std::to_string(settled::kBarrierMs) + " ms");
         }
     }
 
     // Polls until `holds` is true, then passes the barrier and asks again, so that what holds
     // is what the program left once it was done, not a state on the way.
     bool settles(DWORD timeout_ms, const std::function<bool()>& holds, HWND barrier_window) const {
-        return poll_until(timeout_ms, [&] {
+        return settled::poll(timeout_ms, [&] {
             if (!holds())
                 return false;
             barrier(barrier_window);
@@ -176,7 +188,7 @@ class Driver {
         // The first visible top-level window is the main window (a bare window program, timed
         // against tenkari.exe, has only that one).
         HWND main = nullptr;
-        const bool shown = poll_until(
+        const bool shown = settled::poll(
             kStartWaitMs,
             [&] {
                 const auto shown_now = visible_windows_of(process_.dwProcessId);
@@ -313,7 +325,7 @@ class Driver {
             return false;
         };
         // A foreign box belongs to another process: its own thread is the one to wait for.
-        const bool appeared = poll_until(timeout_field(fields, 2, kDefaultWaitMs), [&] {
+        const bool appeared = settled::poll(timeout_field(fields, 2, kDefaultWaitMs), [&] {
             if (!find())
                 return false;
             barrier(kind == WindowKind::foreign_box ? found : main_);

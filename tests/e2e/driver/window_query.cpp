@@ -102,11 +102,6 @@ std::vector<HWND> visible_windows_of(DWORD process_id) {
     return search.found;
 }
 
-bool passes_barrier(HWND window, UINT timeout_ms) {
-    DWORD_PTR result = 0;
-    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout_ms, &result) != 0;
-}
-
 std::vector<HWND> visible_dialogs_of_children_of(DWORD process_id) {
     std::vector<DWORD> children;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

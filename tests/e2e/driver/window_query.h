@@ -22,11 +22,6 @@ class ReadFailure : public std::runtime_error {
 const char* kind_name(WindowKind kind);
 WindowKind kind_of(HWND window);
 
-// Returns once the thread that owns the window has taken a sent message out of its queue,
-// which it does only from a message loop (its own or a modal one), never in the middle of
-// handling a message: what it did before is then complete. False when no reply came in time.
-bool passes_barrier(HWND window, UINT timeout_ms);
-
 // The visible top-level windows of a process, in z-order.
 std::vector<HWND> visible_windows_of(DWORD process_id);
 // The visible dialogs of the processes that this one started.

@@ -1,0 +1,64 @@
+#include "scaled_button.h"
+
+#include "json_line.h"
+#include "program_settled.h"
+#include "window_query.h"
+
+namespace e2e {
+namespace {
+
+std::string failure(const std::string& what) {
+    return JsonLine().field("ok", false).field("error", what).str();
+}
+
+// The thread reads per-monitor aware while it lives, and goes back to its own awareness after.
+class PerMonitorReads {
+  public:
+    PerMonitorReads()
+        : before_(SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE)) {}
+    ~PerMonitorReads() {
+        if (before_ != nullptr)
+            SetThreadDpiAwarenessContext(before_);
+    }
+    PerMonitorReads(const PerMonitorReads&) = delete;
+    PerMonitorReads& operator=(const PerMonitorReads&) = delete;
+    bool active() const { return before_ != nullptr; }
+
+  private:
+    DPI_AWARENESS_CONTEXT before_;
+};
+
+}  // namespace
+
+std::string scaled_button(HWND main_window, int button_id, DWORD timeout_ms) {
+    if (!settled::back_in_message_loop(main_window))
+        return failure("the program is not in its message loop");
+    HWND button = nullptr;
+    const bool found = settled::poll(timeout_ms, [&] {
+        const auto buttons = children_with_id(main_window, button_id);
+        button = buttons.size() == 1 ? buttons.front() : nullptr;
+        return button != nullptr && IsWindowVisible(button);
+    });
+    if (!found)
+        return failure("the main window does not show one file output button");
+    // The button is made visible by the call that creates it; read once that call is over.
+    if (!settled::back_in_message_loop(main_window))
+        return failure("the program did not come back to its message loop");
+    const PerMonitorReads reads;
+    if (!reads.active())
+        return failure("the driver cannot read per-monitor aware");
+    const RECT rect = rect_in_parent(button);
+    const DPI_AWARENESS awareness =
+        GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(main_window));
+    return JsonLine()
+        .field("ok", true)
+        .field("x", static_cast<long long>(rect.left))
+        .field("y", static_cast<long long>(rect.top))
+        .field("width", static_cast<long long>(rect.right - rect.left))
+        .field("height", static_cast<long long>(rect.bottom - rect.top))
+        .field("window_dpi", static_cast<long long>(GetDpiForWindow(main_window)))
+        .field("awareness", static_cast<long long>(awareness))
+        .str();
+}
+
+}  // namespace e2e
