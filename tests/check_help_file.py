@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Reads a built テンカリ.HLP back and compares it with the help's source: the file header, the
-internal directory, the |SYSTEM records (title, contents, locale, character set), the fonts,
+internal directory, the |SYSTEM records (title, contents, main window caption, locale,
+character set), the fonts,
 every topic's title and paragraphs, and every link's target through |CONTEXT. Also checks that
 the HTML page holds every topic and link. A reader of its own: it shares no code with the tool
 that writes the file.
@@ -267,6 +268,10 @@ def check(source_path, hlp_path, html_path):
         at += 4 + length
     expect(records.get(1) == title.encode("cp932") + b"\0", "title record")
     expect(11 in records and records[11][0] == 128, "character set record is not 128")
+    window = records.get(6, b"")
+    expect(len(window) == 90 and u16(window, 0) & 0x0006 == 0x0006, "main window record")
+    expect(window[12:21].split(b"\0")[0] == b"main", "the window record is not the main window")
+    expect(window[21:72].split(b"\0")[0] == title.encode("cp932"), "main window caption")
     expect(9 in records and u16(records[9], 8) == 0x0411, "locale record is not 0x0411")
 
     font = files["|FONT"]

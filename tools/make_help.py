@@ -12,9 +12,9 @@ The source (UTF-8):
 Lines starting with "#" followed by a space are comments; empty lines are skipped.
 
 The WinHelp file is a 4.0 file with uncompressed 4 KB topic blocks and no phrase compression.
-Its internal files: |SYSTEM (title, contents, locale and character set records), |FONT,
-|TOPIC, |CONTEXT (topic hashes), |TTLBTREE (topic titles) and an empty |CTXOMAP, reached through
-the B-tree directory that the file header points to.
+Its internal files: |SYSTEM (title, contents, main window, locale and character set records),
+|FONT, |TOPIC, |CONTEXT (topic hashes), |TTLBTREE (topic titles) and an empty |CTXOMAP, reached
+through the B-tree directory that the file header points to.
 """
 import argparse
 import html
@@ -293,6 +293,14 @@ def system_section(title, contents_offset):
     out = struct.pack("<HHHIH", 0x036C, 33, 1, int(time.time()) & 0x7FFFFFFF, 0)
     out += record(1, sjis(title) + b"\0")
     out += record(3, struct.pack("<I", contents_offset))
+    # The main window, named "main" and captioned with the help's title: without it the
+    # viewer keeps a caption of its own.
+    caption = sjis(title)
+    if len(caption) > 50:
+        raise SourceError("the title is longer than a window caption may be")
+    window = struct.pack("<H", 0x0006) + bytes(10) + b"main".ljust(9, b"\0")
+    window += caption.ljust(51, b"\0") + bytes(90 - 72)
+    out += record(6, window)
     out += record(9, bytes(8) + struct.pack("<H", JAPANESE_LCID))
     out += record(10, bytes([10, SHIFT_JIS_CHARSET]) + FACE_NAME + b"\0")
     out += record(11, bytes([SHIFT_JIS_CHARSET, 0, 0, 2, 0]))

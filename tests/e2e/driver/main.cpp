@@ -16,7 +16,9 @@
 //   press_file_button    click the file output button and return once it has been handled
 //   wait_exit [MS]       wait for the program to end; its exit code
 //   kill                 end the program at once
-//   end_foreign          end the process of the last foreign_box
+//   end_foreign          end the process of the last foreign_box or help viewer
+//   viewer [MS]          wait for the help viewer to show a topic: its caption, the topic's text
+//                        and the captions of the dialogs of other processes up beside it
 //   menu EXE NAME        the menu resource NAME of EXE
 //   dialog EXE NAME      the dialog template NAME of EXE
 #include <windows.h>
@@ -28,6 +30,7 @@
 #include <string>
 #include <vector>
 
+#include "help_viewer.h"
 #include "json_line.h"
 #include "resource_listing.h"
 #include "text.h"
@@ -112,6 +115,8 @@ class Driver {
             return kill();
         if (verb == L"end_foreign")
             return end_foreign();
+        if (verb == L"viewer")
+            return viewer(fields);
         return error("unknown command " + to_utf8(verb));
     }
 
@@ -415,6 +420,36 @@ class Driver {
         WaitForSingleObject(process_.hProcess, kDefaultWaitMs);
         release();
         return JsonLine().field("ok", true).str();
+    }
+
+    // The help viewer once it shows a topic. A "not found" question would stand beside it as a
+    // dialog of another process, so those are listed too.
+    std::string viewer(const Fields& fields) {
+        HWND found = nullptr;
+        const bool shown = poll_until(timeout_field(fields, 1, kDefaultWaitMs), [&] {
+            found = visible_help_viewer();
+            return found != nullptr && !shown_topic_text(found).empty();
+        });
+        if (!shown) {
+            const std::wstring caption = found ? text_of(found) : L"none";
+            return error("no help viewer showed a topic; viewer window: " + to_utf8(caption));
+        }
+        // Once the viewer has answered, it has handled everything queued before.
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(found, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, kDefaultWaitMs, &ignored);
+        GetWindowThreadProcessId(found, &foreign_process_id_);
+        std::string dialogs;
+        for (HWND dialog : visible_dialogs_not_of(process_.dwProcessId, GetCurrentProcessId())) {
+            if (!dialogs.empty())
+                dialogs += ',';
+            dialogs += JsonLine::quote(to_utf8(text_of(dialog)));
+        }
+        const std::string window = JsonLine()
+                                       .field("caption", text_of(found))
+                                       .field("text", shown_topic_text(found))
+                                       .raw("dialogs", "[" + dialogs + "]")
+                                       .str();
+        return JsonLine().field("ok", true).raw("window", window).str();
     }
 
     // The help viewer stays behind, hidden, once its question is answered.
