@@ -8,7 +8,10 @@ cd "$(dirname "$0")/.."
 
 scripts/setup-debian.sh >&2
 cmake --preset windows >/dev/null
-cmake --build --preset windows --target tenkari tenkari_e2e_driver >/dev/null
+cmake --build --preset windows --target tenkari tenkari_e2e_driver tenkari_help >/dev/null
+# The help file goes where the program runs, so that 目次 finds it.
+mkdir -p build/output
+cp build/windows/help/テンカリ.HLP build/output/
 
 exec python3 scripts/show_program.py \
     --exe build/windows/app/win32/tenkari.exe \

@@ -376,8 +376,6 @@ def build_html(title, topics):
         for kind, pieces in topic.paragraphs:
             tag = "h3" if kind == "heading" else "p"
             parts.append(f"<{tag}>{inline(pieces)}</{tag}>")
-        if topic is not topics[0]:
-            parts.append(f'<p><a href="#{topics[0].id}">{html.escape(topics[0].title)}</a></p>')
         parts.append("</section>")
     parts += ["</body>", "</html>", ""]
     return "\n".join(parts)
