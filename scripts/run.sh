@@ -13,11 +13,15 @@ scripts/setup-debian.sh >&2
 mkdir -p build
 build_log=build/run-build.log
 if ! { cmake --preset windows &&
-    cmake --build --preset windows --target tenkari tenkari_e2e_driver; } >"$build_log" 2>&1; then
+    cmake --build --preset windows --target tenkari tenkari_e2e_driver tenkari_help; } \
+    >"$build_log" 2>&1; then
     cat "$build_log" >&2
     echo "run.sh: the build failed; its output is above and in $build_log" >&2
     exit 1
 fi
+# The help file goes where the program runs, so that 目次 finds it.
+mkdir -p build/output
+cp build/windows/help/テンカリ.HLP build/output/
 
 exec python3 scripts/show_program.py \
     --exe build/windows/app/win32/tenkari.exe \

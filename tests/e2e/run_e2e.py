@@ -205,6 +205,31 @@ class ScenarioRun:
         self.driver.call("gone", "foreign_box")
         self.driver.call("end_foreign")
 
+    def step_help_file(self, expected):
+        """With the help file in the folder where the program runs, 目次 opens the viewer at the
+        contents, with no question, under the help's title. Wine's help call passes the file
+        name on in the ANSI code page: where that is not 932 the name cannot be held, the viewer
+        does not find the file and asks as it does when there is none. The file is taken away
+        again afterwards."""
+        self.check(self.args.help_file is not None, "no --help-file given")
+        help_file = self.work / self.args.help_file.name
+        shutil.copyfile(self.args.help_file, help_file)
+        try:
+            if not self.locale.startswith("ja_JP"):
+                self.step_help()
+                return
+            self.driver.call("command", 400)
+            viewer = self.driver.call("viewer", 30000)["window"]
+            self.check(viewer["dialogs"] == [], f"the viewer asked: {viewer['dialogs']}")
+            self.check(expected["title"] in viewer["caption"],
+                       f"the viewer's title is {viewer['caption']!r}")
+            shown = viewer["text"].replace("\r", "").split("\n")
+            self.check(shown[:len(expected["shows"])] == expected["shows"],
+                       f"the viewer shows {shown[:len(expected['shows'])]}")
+            self.driver.call("end_foreign")
+        finally:
+            help_file.unlink()
+
     def step_buttons(self, count):
         buttons = self.driver.call("buttons", count)["buttons"]
         for button in buttons:
@@ -318,6 +343,8 @@ def main():
     parser.add_argument("--only", help="run only the scenarios whose name holds this text")
     parser.add_argument("--dpi", type=int, default=96,
                         help="the display scaling of the Wine prefix (LogPixels), 96 by default")
+    parser.add_argument("--help-file", type=pathlib.Path,
+                        help="the built テンカリ.HLP, for the steps that open it")
     args = parser.parse_args()
     args.prefix = args.prefix.resolve()
     for program in (args.exe, args.driver, args.cli):

@@ -22,7 +22,9 @@
 //                        click has been handled
 //   wait_exit [MS]       wait for the program to end; its exit code
 //   kill                 end the program at once
-//   end_foreign          end the process of the last foreign_box
+//   end_foreign          end the process of the last foreign_box or help viewer
+//   viewer [MS]          wait for the help viewer to show a topic: its caption, the topic's text
+//                        and the captions of the dialogs of other processes up beside it
 //   menu EXE NAME        the menu resource NAME of EXE
 //   dialog EXE NAME      the dialog template NAME of EXE
 //   keys VK...           press the virtual keys together as at the keyboard (0x11 0x53: Ctrl+S)
@@ -41,6 +43,7 @@
 #include <vector>
 
 #include "dpi_change.h"
+#include "help_viewer.h"
 #include "json_line.h"
 #include "keyboard_input.h"
 #include "program_settled.h"
@@ -146,6 +149,8 @@ class Driver {
         }
         if (verb == L"scaled_button")
             return scaled_button(main_, IDM_FILE_OUTPUT, timeout_field(fields, 1, kDefaultWaitMs));
+        if (verb == L"viewer")
+            return viewer(fields);
         return error("unknown command " + to_utf8(verb));
     }
 
@@ -481,6 +486,40 @@ class Driver {
         WaitForSingleObject(process_.hProcess, kDefaultWaitMs);
         release();
         return JsonLine().field("ok", true).str();
+    }
+
+    // The help viewer once it shows a topic. A "not found" question would stand beside it as a
+    // dialog of another process, so those are listed too.
+    std::string viewer(const Fields& fields) {
+        HWND found = nullptr;
+        const auto shows_a_topic = [&] {
+            found = visible_help_viewer_of_child_of(process_.dwProcessId);
+            return found != nullptr && !shown_topic_text(found).empty();
+        };
+        // Once the viewer has answered a sent message, it has handled everything queued before.
+        const bool shown = settled::poll(timeout_field(fields, 1, kDefaultWaitMs), [&] {
+            if (!shows_a_topic())
+                return false;
+            barrier(found);
+            return shows_a_topic();
+        });
+        if (!shown) {
+            const std::wstring caption = found ? text_of(found) : L"none";
+            return error("no help viewer showed a topic; viewer window: " + to_utf8(caption));
+        }
+        GetWindowThreadProcessId(found, &foreign_process_id_);
+        std::string dialogs;
+        for (HWND dialog : visible_dialogs_of_children_of(process_.dwProcessId)) {
+            if (!dialogs.empty())
+                dialogs += ',';
+            dialogs += JsonLine::quote(to_utf8(text_of(dialog)));
+        }
+        const std::string window = JsonLine()
+                                       .field("caption", text_of(found))
+                                       .field("text", shown_topic_text(found))
+                                       .raw("dialogs", "[" + dialogs + "]")
+                                       .str();
+        return JsonLine().field("ok", true).raw("window", window).str();
     }
 
     // The help viewer stays behind, hidden, once its question is answered.

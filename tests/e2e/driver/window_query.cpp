@@ -34,7 +34,7 @@ LRESULT send_with_timeout(HWND window, UINT message, WPARAM wparam, LPARAM lpara
 }
 
 struct WindowSearch {
-    DWORD process_id;
+    const std::vector<DWORD>& process_ids;
     std::vector<HWND> found;
 };
 
@@ -42,7 +42,8 @@ BOOL CALLBACK collect_visible_window(HWND window, LPARAM context) {
     auto* search = reinterpret_cast<WindowSearch*>(context);
     DWORD owner_process = 0;
     GetWindowThreadProcessId(window, &owner_process);
-    if (owner_process == search->process_id && IsWindowVisible(window))
+    const auto& ids = search->process_ids;
+    if (IsWindowVisible(window) && std::find(ids.begin(), ids.end(), owner_process) != ids.end())
         search->found.push_back(window);
     return TRUE;
 }
@@ -97,12 +98,10 @@ WindowKind kind_of(HWND window) {
 }
 
 std::vector<HWND> visible_windows_of(DWORD process_id) {
-    WindowSearch search{process_id, {}};
-    EnumWindows(collect_visible_window, reinterpret_cast<LPARAM>(&search));
-    return search.found;
+    return visible_windows_of(std::vector<DWORD>{process_id});
 }
 
-std::vector<HWND> visible_dialogs_of_children_of(DWORD process_id) {
+std::vector<DWORD> child_processes_of(DWORD process_id) {
     std::vector<DWORD> children;
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
     if (snapshot != INVALID_HANDLE_VALUE) {
@@ -115,14 +114,19 @@ std::vector<HWND> visible_dialogs_of_children_of(DWORD process_id) {
         }
         CloseHandle(snapshot);
     }
+    return children;
+}
+
+std::vector<HWND> visible_windows_of(const std::vector<DWORD>& process_ids) {
+    WindowSearch search{process_ids, {}};
+    EnumWindows(collect_visible_window, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::vector<HWND> visible_dialogs_of_children_of(DWORD process_id) {
     std::vector<HWND> found;
-    for (HWND window = GetTopWindow(nullptr); window != nullptr;
-         window = GetWindow(window, GW_HWNDNEXT)) {
-        DWORD owner_process = 0;
-        GetWindowThreadProcessId(window, &owner_process);
-        const bool of_a_child =
-            std::find(children.begin(), children.end(), owner_process) != children.end();
-        if (of_a_child && IsWindowVisible(window) && class_of(window) == L"#32770")
+    for (HWND window : visible_windows_of(child_processes_of(process_id))) {
+        if (class_of(window) == L"#32770")
             found.push_back(window);
     }
     return found;

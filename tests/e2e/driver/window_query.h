@@ -22,8 +22,11 @@ class ReadFailure : public std::runtime_error {
 const char* kind_name(WindowKind kind);
 WindowKind kind_of(HWND window);
 
-// The visible top-level windows of a process, in z-order.
+// The processes that this one started and that still run.
+std::vector<DWORD> child_processes_of(DWORD process_id);
+// The visible top-level windows of a process, or of any of the processes, in z-order.
 std::vector<HWND> visible_windows_of(DWORD process_id);
+std::vector<HWND> visible_windows_of(const std::vector<DWORD>& process_ids);
 // The visible dialogs of the processes that this one started.
 std::vector<HWND> visible_dialogs_of_children_of(DWORD process_id);
 // These read through SendMessageTimeoutW and throw ReadFailure when no reply comes.
