@@ -6,7 +6,7 @@ every topic's title and paragraphs, and every link's target through |CONTEXT. Al
 the HTML page holds every topic and link. A reader of its own: it shares no code with the tool
 that writes the file.
 
-    check_help_file.py SOURCE HLP HTML
+    check_help_file.py SOURCE HLP HTML VERSION
 """
 import html.parser
 import struct
@@ -40,11 +40,11 @@ def u32(data, at):
 
 # -- the source, read on its own terms -------------------------------------------------------
 
-def parse_source(path):
+def parse_source(path, version):
     """Title and topics [(id, title, [paragraph])]; a paragraph is a list of pieces, a piece
     is ("text", str) or ("link", target id, str)."""
     with open(path, encoding="utf-8") as source:
-        lines = source.read().split("\n")
+        lines = source.read().replace("@VERSION@", version).split("\n")
     title = lines[0].split(":", 1)[1].strip()
     topics = []
     for line in lines[1:]:
@@ -245,8 +245,8 @@ def read_topics(topic):
 
 # -- the comparison -------------------------------------------------------------------------
 
-def check(source_path, hlp_path, html_path):
-    title, source_topics = parse_source(source_path)
+def check(source_path, hlp_path, html_path, version):
+    title, source_topics = parse_source(source_path, version)
     with open(hlp_path, "rb") as f:
         hlp = f.read()
 
@@ -344,7 +344,7 @@ def check_html(path, source_topics):
 
 
 def main():
-    if len(sys.argv) != 4:
+    if len(sys.argv) != 5:
         sys.exit(__doc__)
     try:
         check(*sys.argv[1:])

@@ -65,8 +65,9 @@ def split_links(line):
     return pieces
 
 
-def read_source(path):
-    lines = pathlib.Path(path).read_text(encoding="utf-8").splitlines()
+def read_source(path, version):
+    text = pathlib.Path(path).read_text(encoding="utf-8").replace("@VERSION@", version)
+    lines = text.splitlines()
     if not lines or not lines[0].startswith("title: "):
         raise SourceError("the source must begin with 'title: '")
     title = lines[0][len("title: "):].strip()
@@ -386,9 +387,10 @@ def main():
     parser.add_argument("--source", type=pathlib.Path, required=True)
     parser.add_argument("--hlp", type=pathlib.Path, required=True)
     parser.add_argument("--html", type=pathlib.Path, required=True)
+    parser.add_argument("--version", required=True, help="the project version, for @VERSION@")
     args = parser.parse_args()
     try:
-        title, topics = read_source(args.source)
+        title, topics = read_source(args.source, args.version)
         hlp = build_hlp(title, topics)
     except (SourceError, UnicodeEncodeError) as failure:
         sys.exit(f"{args.source}: {failure}")
