@@ -8,8 +8,9 @@ LANG=ja_JP.UTF-8 gives code page 932 (the locale must be generated); C.UTF-8 giv
 
 A prefix is marked ready only once it has been checked: Wine starts a program in it, and the
 fonts and registry settings below are in place. The mark names the Wine that made the prefix
-(its version and the loader Debian's `wine` wrapper runs) and its DPI; a prefix whose mark names
-another Wine or DPI, or whose check fails, is made anew rather than reused.
+(its version and the loader Debian's `wine` wrapper runs) and every registry setting it was given
+(the DPI among them); a prefix whose mark names another Wine or other settings, or whose check
+fails, is made anew rather than reused.
 """
 import os
 import pathlib
@@ -43,6 +44,10 @@ FONT_SUBSTITUTES = {
 WINE_FONTS = ["tahoma.ttf", "tahomabd.ttf", "marlett.ttf"]
 WINE_FONT_DIR = pathlib.Path("/usr/share/wine/fonts")
 SETUP_MARK = "tenkari-ready"
+# Left in a prefix while it is being made, so that a half-made one is known as ours.
+MAKING_MARK = "tenkari-making"
+# What earlier versions of this script left in their prefixes.
+OLD_MARKS = ["tenkari-setup-1"]
 # Debian's `wine` wrapper runs the 32-bit loader when it is installed, else the 64-bit one.
 DEBIAN_LOADERS = ["/usr/lib/wine/wine", "/usr/lib/wine/wine64"]
 BASE_REGISTRY_SETTINGS = [(r"HKCU\Software\Wine\X11 Driver", "Managed", "N")] + [
@@ -84,12 +89,14 @@ def _ensure_locale(locale):
 
 class WineSession:
     def __init__(self, prefix, locale="ja_JP.UTF-8", display=None, screen="1280x1024x24",
+                 virtual_desktop=False,
                  timeout=60, dpi=DEFAULT_DPI):
         self.prefix = pathlib.Path(prefix).resolve()
         self.locale = locale
         self.dpi = dpi
         self.display = display
         self.screen = screen
+        self.virtual_desktop = virtual_desktop
         self.timeout = timeout
         self._xvfb = None
         self._server = None
@@ -98,6 +105,8 @@ class WineSession:
     # -- set-up ---------------------------------------------------------------------------
     def __enter__(self):
         _ensure_locale(self.locale)
+        # Before any Wine call, which would leave files of its own in the folder.
+        self._refuse_a_prefix_not_ours()
         try:
             if self.display is None:
                 self.display = self._start_xvfb()
@@ -112,7 +121,9 @@ class WineSession:
                 "DISPLAY": self.display,
             })
             self.env = env
-            identity = wine_identity() + f"dpi {self.dpi}\n"
+            settings = self._registry_settings()
+            identity = wine_identity() + "".join(
+                f"setting {key}\\{name} = {value}\n" for key, name, value in settings)
             mark = self.prefix / SETUP_MARK
             reused = mark.is_file() and mark.read_text() == identity
             if not reused:
@@ -129,6 +140,7 @@ class WineSession:
             if fault:
                 raise WineError(f"the new Wine prefix {self.prefix} does not work: {fault}")
             mark.write_text(identity)
+            (self.prefix / MAKING_MARK).unlink(missing_ok=True)
         except BaseException:
             self.__exit__(None, None, None)
             raise
@@ -161,10 +173,22 @@ class WineSession:
             if write_end is not None:
                 os.close(write_end)
 
+    def _refuse_a_prefix_not_ours(self):
+        if self.prefix.exists() and any(self.prefix.iterdir()):
+            ours = [self.prefix / name for name in [SETUP_MARK, MAKING_MARK, *OLD_MARKS]]
+            if not any(mark.exists() for mark in ours):
+                raise WineError(f"{self.prefix} is not a prefix of these scripts; give another "
+                                "folder, or remove it yourself")
+
     def _make_prefix(self):
-        """A new prefix in place of whatever is there, with the fonts and registry settings."""
-        shutil.rmtree(self.prefix, ignore_errors=True)
-        self.prefix.parent.mkdir(parents=True, exist_ok=True)
+        """A new prefix in place of the one there, with the fonts and registry settings. Only a
+        folder that this script made (or an empty one) is ever removed: a prefix given by hand
+        may hold someone's own Windows programs."""
+        self._refuse_a_prefix_not_ours()
+        if self.prefix.exists():
+            shutil.rmtree(self.prefix)
+        self.prefix.mkdir(parents=True, exist_ok=True)
+        (self.prefix / MAKING_MARK).write_text("being made\n")
         self._wine(["wineboot", "-i"], timeout=300)
         for key, name, value in self._registry_settings():
             kind = ["/t", "REG_DWORD"] if isinstance(value, int) else []
@@ -195,7 +219,12 @@ class WineSession:
     def _registry_settings(self):
         """(key, name, value) of every setting the prefix is given; an int is a REG_DWORD."""
         dpi = [(key, "LogPixels", self.dpi) for key in DPI_KEYS] if self.dpi != DEFAULT_DPI else []
-        return BASE_REGISTRY_SETTINGS + dpi
+        desktop = []
+        if self.virtual_desktop:
+            size = "x".join(self.screen.split("x")[:2])
+            desktop = [(r"HKCU\Software\Wine\Explorer", "Desktop", "Default"),
+                       (r"HKCU\Software\Wine\Explorer\Desktops", "Default", size)]
+        return BASE_REGISTRY_SETTINGS + dpi + desktop
 
     @staticmethod
     def _wine_fonts():

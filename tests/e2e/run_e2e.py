@@ -218,7 +218,7 @@ class ScenarioRun:
             if not self.locale.startswith("ja_JP"):
                 self.step_help()
                 return
-            self.driver.call("command", 400)
+            self.driver.call("command", IDS["IDM_HELP_CONTENTS"])
             viewer = self.driver.call("viewer", 30000)["window"]
             self.check(viewer["dialogs"] == [], f"the viewer asked: {viewer['dialogs']}")
             self.check(expected["title"] in viewer["caption"],
@@ -333,7 +333,7 @@ def main():
     parser.add_argument("--exe", type=pathlib.Path, required=True)
     parser.add_argument("--driver", type=pathlib.Path, required=True)
     parser.add_argument("--cli", type=pathlib.Path, required=True)
-    parser.add_argument("--version", default=project_version(),
+    parser.add_argument("--version",
                         help="the project version, which the About box shows as Ver VERSION "
                              "(default: the one CMakeLists.txt gives)")
     parser.add_argument("--locale", default="ja_JP.UTF-8")
@@ -346,6 +346,7 @@ def main():
     parser.add_argument("--help-file", type=pathlib.Path,
                         help="the built テンカリ.HLP, for the steps that open it")
     args = parser.parse_args()
+    args.version = args.version or project_version()
     args.prefix = args.prefix.resolve()
     for program in (args.exe, args.driver, args.cli):
         if not program.is_file():
@@ -356,7 +357,8 @@ def main():
     scenarios = json.loads(args.scenarios.read_text(encoding="utf-8"))
     scenarios = [s for s in scenarios if not args.only or args.only in s["name"]]
     failures = []
-    with WineSession(args.prefix, locale=args.locale, dpi=args.dpi) as wine, \
+    with WineSession(args.prefix, locale=args.locale, dpi=args.dpi,
+                     virtual_desktop=True) as wine, \
             DriverClient(wine, args.driver) as driver:
         for number, scenario in enumerate(scenarios, 1):
             folder = args.work.resolve() / f"{number:02d}"
