@@ -2,15 +2,10 @@
 
 #include "json_line.h"
 #include "program_settled.h"
+#include "window_query.h"
 
 namespace e2e {
 namespace {
-
-constexpr UINT kReplyMs = 5000;
-
-std::string failure(const std::string& what) {
-    return JsonLine().field("ok", false).field("error", what).str();
-}
 
 // A RECT written into another process, freed with the object.
 class RemoteRect {
@@ -46,22 +41,22 @@ class RemoteRect {
 
 std::string send_dpi_change(HWND main_window, int dpi, const RECT& suggested) {
     if (!settled::back_in_message_loop(main_window))
-        return failure("the program is not in its message loop");
+        return JsonLine::failure("the program is not in its message loop");
     DWORD process_id = 0;
     GetWindowThreadProcessId(main_window, &process_id);
     const RemoteRect remote(process_id, suggested);
     if (remote.address() == nullptr)
-        return failure("cannot place the rectangle in the program: " +
-                       std::to_string(GetLastError()));
+        return JsonLine::failure("cannot place the rectangle in the program: " +
+                                 std::to_string(GetLastError()));
     const auto dpi_word = static_cast<WORD>(dpi);
     DWORD_PTR result = 0;
     if (!SendMessageTimeoutW(main_window, WM_DPICHANGED, MAKEWPARAM(dpi_word, dpi_word),
-                             reinterpret_cast<LPARAM>(remote.address()), SMTO_BLOCK, kReplyMs,
-                             &result)) {
-        return failure("WM_DPICHANGED was not handled");
+                             reinterpret_cast<LPARAM>(remote.address()), SMTO_BLOCK,
+                             kReplyTimeoutMs, &result)) {
+        return JsonLine::failure("WM_DPICHANGED was not handled");
     }
     if (!settled::back_in_message_loop(main_window))
-        return failure("the program did not come back to its message loop");
+        return JsonLine::failure("the program did not come back to its message loop");
     // In the screen's own pixels, as the program set them.
     const DPI_AWARENESS_CONTEXT before =
         SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);

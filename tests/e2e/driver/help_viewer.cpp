@@ -7,7 +7,6 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kReplyTimeoutMs = 5000;
 // More than any topic of the help holds.
 constexpr size_t kTopicTextCapacity = 1 << 16;
 

@@ -6,6 +6,10 @@
 
 namespace e2e {
 
+std::string JsonLine::failure(std::string_view what) {
+    return JsonLine().field("ok", false).field("error", what).str();
+}
+
 std::string JsonLine::quote(std::string_view utf8) {
     std::string out = "\"";
     for (const char c : utf8) {

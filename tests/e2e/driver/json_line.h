@@ -21,6 +21,8 @@ class JsonLine {
     std::string str() const { return "{" + body_ + "}"; }
 
     static std::string quote(std::string_view utf8);
+    // The reply of a command that failed: {"ok": false, "error": what}.
+    static std::string failure(std::string_view what);
 
   private:
     JsonLine& add(std::string_view key, std::string_view json);

@@ -2,16 +2,13 @@
 
 #include "json_line.h"
 #include "program_settled.h"
+#include "text.h"
 #include "window_query.h"
 
 namespace e2e {
 namespace {
 
 constexpr wchar_t kPopupMenuClass[] = L"#32768";
-
-std::string failure(const std::string& what) {
-    return JsonLine().field("ok", false).field("error", what).str();
-}
 
 INPUT key_input(WORD virtual_key, bool up) {
     INPUT input = {};
@@ -57,31 +54,38 @@ bool bring_to_foreground(HWND main_window, DWORD timeout_ms) {
 
 std::string press_keys(HWND main_window, const std::vector<WORD>& virtual_keys, DWORD timeout_ms) {
     if (virtual_keys.empty())
-        return failure("no keys");
+        return JsonLine::failure("no keys");
     if (!settled::back_in_message_loop(main_window))
-        return failure("the program is not in its message loop");
+        return JsonLine::failure("the program is not in its message loop");
     DWORD process_id = 0;
     GetWindowThreadProcessId(main_window, &process_id);
     if (shows_popup_menu(process_id))
-        return failure("a menu is open already");
+        return JsonLine::failure("a menu is open already");
     if (!bring_to_foreground(main_window, timeout_ms))
-        return failure("the main window did not come to the foreground with the focus");
+        return JsonLine::failure("the main window did not come to the foreground with the focus");
     std::vector<INPUT> inputs;
     add_chord(inputs, virtual_keys);
     add_chord(inputs, {VK_MENU, 'F'});
     if (SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT)) !=
         inputs.size()) {
-        return failure("SendInput failed: " + std::to_string(GetLastError()));
+        return JsonLine::failure("SendInput failed: " + std::to_string(GetLastError()));
     }
-    if (!settled::poll(timeout_ms, [&] { return shows_popup_menu(process_id); }))
-        return failure("the program did not take the keys: its File menu did not open after them");
+    if (!settled::poll(timeout_ms, [&] { return shows_popup_menu(process_id); })) {
+        const HWND foreground = GetForegroundWindow();
+        return JsonLine::failure(
+            "the program did not take the keys: its File menu did not open after "
+            "them; the foreground window is " +
+            (foreground == main_window ? std::string("the main window")
+             : foreground == nullptr   ? std::string("none")
+                                       : "of class " + to_utf8(class_of(foreground))));
+    }
     // The menu ends its own loop on WM_CANCELMODE.
     DWORD_PTR result = 0;
     SendMessageTimeoutW(main_window, WM_CANCELMODE, 0, 0, SMTO_BLOCK, timeout_ms, &result);
     if (!settled::poll(timeout_ms, [&] { return !shows_popup_menu(process_id); }))
-        return failure("the File menu did not close");
+        return JsonLine::failure("the File menu did not close");
     if (!settled::back_in_message_loop(main_window))
-        return failure("the program did not come back to its message loop");
+        return JsonLine::failure("the program did not come back to its message loop");
     return JsonLine().field("ok", true).str();
 }
 

@@ -4,7 +4,9 @@
 //
 // Every read of the program's windows comes after a barrier: a message sent to the program that
 // it takes only from a message loop. Once the barrier is passed the program has finished what it
-// was doing (making a window, handling a click), and the state is read again.
+// was doing (making a window, handling a click), and the state is read again. A sent message
+// overtakes posted ones, so the barrier does not wait for a posted command: the scripts wait for
+// what the command shows, or open the About box after it (posted commands run in order).
 //
 //   start EXE DIR        start the program in DIR and wait for its main window; how long it took
 //   command ID           post WM_COMMAND ID to the main window (a menu choice)
@@ -35,6 +37,7 @@
 //                        main window's rectangle after it
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
@@ -58,14 +61,13 @@ namespace {
 
 constexpr DWORD kDefaultWaitMs = 10000;
 constexpr DWORD kStartWaitMs = 60000;
-constexpr DWORD kPollIntervalMs = 10;
 // Finer while a start is timed.
 constexpr DWORD kStartPollIntervalMs = 1;
 
 using Fields = std::vector<std::wstring>;
 
 std::string error(const std::string& what) {
-    return JsonLine().field("ok", false).field("error", what).str();
+    return JsonLine::failure(what);
 }
 
 DWORD timeout_field(const Fields& fields, size_t index, DWORD fallback) {
@@ -207,6 +209,7 @@ class Driver {
                                   static_cast<double>(frequency.QuadPart);
         if (!shown)
             return error("no main window");
+        barrier(main);
         main_ = main;
         return JsonLine()
             .field("ok", true)
@@ -263,7 +266,7 @@ class Driver {
             .field("caption", text_of(window))
             .field("owner", owner_name(window));
         if (kind == WindowKind::message_box) {
-            const std::wstring text = text_of(GetDlgItem(window, 0xFFFF));
+            const std::wstring text = text_of(GetDlgItem(window, kMessageBoxTextId));
             line.field("text", text).field("text_cp932", to_cp932_hex(text));
             // Which buttons the box offers, and whether it shows an icon.
             std::string button_ids;
@@ -420,9 +423,13 @@ class Driver {
             // The button appears only once the input dialog has returned, after its box; it can
             // be found while it is still being made, before it is shown.
             const auto wanted = static_cast<size_t>(std::wcstoul(fields[1].c_str(), nullptr, 10));
-            const bool reached = settles(
-                timeout_field(fields, 2, kDefaultWaitMs),
-                [&] { return children_with_id(main_, IDM_FILE_OUTPUT).size() == wanted; }, main_);
+            const auto all_shown = [&] {
+                const auto found = children_with_id(main_, IDM_FILE_OUTPUT);
+                return found.size() == wanted &&
+                       std::all_of(found.begin(), found.end(), IsWindowVisible);
+            };
+            const bool reached =
+                settles(timeout_field(fields, 2, kDefaultWaitMs), all_shown, main_);
             if (!reached)
                 return error("the main window does not have that many buttons");
         } else {

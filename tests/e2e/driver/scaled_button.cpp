@@ -7,10 +7,6 @@
 namespace e2e {
 namespace {
 
-std::string failure(const std::string& what) {
-    return JsonLine().field("ok", false).field("error", what).str();
-}
-
 // The thread reads per-monitor aware while it lives, and goes back to its own awareness after.
 class PerMonitorReads {
   public:
@@ -32,7 +28,7 @@ class PerMonitorReads {
 
 std::string scaled_button(HWND main_window, int button_id, DWORD timeout_ms) {
     if (!settled::back_in_message_loop(main_window))
-        return failure("the program is not in its message loop");
+        return JsonLine::failure("the program is not in its message loop");
     HWND button = nullptr;
     const bool found = settled::poll(timeout_ms, [&] {
         const auto buttons = children_with_id(main_window, button_id);
@@ -40,13 +36,13 @@ std::string scaled_button(HWND main_window, int button_id, DWORD timeout_ms) {
         return button != nullptr && IsWindowVisible(button);
     });
     if (!found)
-        return failure("the main window does not show one file output button");
+        return JsonLine::failure("the main window does not show one file output button");
     // The button is made visible by the call that creates it; read once that call is over.
     if (!settled::back_in_message_loop(main_window))
-        return failure("the program did not come back to its message loop");
+        return JsonLine::failure("the program did not come back to its message loop");
     const PerMonitorReads reads;
     if (!reads.active())
-        return failure("the driver cannot read per-monitor aware");
+        return JsonLine::failure("the driver cannot read per-monitor aware");
     const RECT rect = rect_in_parent(button);
     const DPI_AWARENESS awareness =
         GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(main_window));

@@ -11,9 +11,6 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kReplyTimeoutMs = 5000;
-constexpr int kMessageBoxTextId = 0xFFFF;
-
 // "WM_GETTEXT to window 0x1a2b (Button, id 202)": what a failed read was reading.
 std::string what_was_read(const char* message_name, HWND window) {
     char handle[32];

@@ -19,6 +19,11 @@ class ReadFailure : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// How long a window may take to answer a message the driver sends it.
+inline constexpr UINT kReplyTimeoutMs = 5000;
+// The static control that holds a message box's text.
+inline constexpr int kMessageBoxTextId = 0xFFFF;
+
 const char* kind_name(WindowKind kind);
 WindowKind kind_of(HWND window);
 
