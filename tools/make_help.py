@@ -21,8 +21,8 @@ import html
 import pathlib
 import re
 import struct
+import os
 import sys
-import time
 
 CODE_PAGE = "cp932"
 SHIFT_JIS_CHARSET = 128
@@ -206,7 +206,7 @@ def lay_out_topics(topics, hashes):
         for kind, pieces in topic.paragraphs:
             records.append(Paragraph(kind, pieces, hashes))
             owners.append(number)
-    # A closing header with no topic, as the compiler leaves.
+    # A closing topic header with no topic after it ends the last topic.
     records.append(TopicHeader(None))
     owners.append(None)
 
@@ -287,11 +287,17 @@ def btree(entries, structure, page_size, flags):
     return header + page
 
 
+def build_time():
+    """The file's date: SOURCE_DATE_EPOCH where the build sets it, else a fixed one, so that
+    the same source always gives the same file (and the same release zip)."""
+    return int(os.environ.get("SOURCE_DATE_EPOCH", 0)) & 0x7FFFFFFF
+
+
 def system_section(title, contents_offset):
     def record(kind, data):
         return struct.pack("<HH", kind, len(data)) + data
 
-    out = struct.pack("<HHHIH", 0x036C, 33, 1, int(time.time()) & 0x7FFFFFFF, 0)
+    out = struct.pack("<HHHIH", 0x036C, 33, 1, build_time(), 0)
     out += record(1, sjis(title) + b"\0")
     out += record(3, struct.pack("<I", contents_offset))
     # The main window, named "main" and captioned with the help's title: without it the
