@@ -5,21 +5,26 @@ diagnosis, the hexagram bodies keep one polite register, the ten-god passages do
 one another, one spelling for each word, and the readings that a user sees (10 name stems x 60
 year pillars) do not pile up directives or contradict their banner.
 
-usage: passage_content_test.py DATA_DIR [--report]
+usage: passage_content_test.py DATA_DIR TENKARI_CLI [--report]
+  TENKARI_CLI composes the 600 readings, as the program does.
   --report prints the measured figures as well.
 """
 import pathlib
 import re
+import subprocess
 import sys
 
 DATA = pathlib.Path(sys.argv[1])
-REPORT = "--report" in sys.argv[2:]
+CLI = sys.argv[2]
+REPORT = "--report" in sys.argv[3:]
 
 MARKS = "○〇◎△▲●"
 # A mark that praises and one that warns; △ and ▲ are mixed and never clash with a banner.
 PRAISING_MARKS = "○〇◎"
 WARNING_MARKS = "●"
-GOOD_YEAR, BAD_YEAR, AVERAGE_YEAR = 1, 2, 3
+GOOD_YEAR, BAD_YEAR = "吉年", "凶年"
+# A name whose name number is 1, 2, … 10: one of each name stem (10 is 癸).
+NAMES_BY_NAME_NUMBER = "一人山木田竹村林星高"
 
 # Words that judge the whole year; the banner alone may do that. Checked in every ten-god and
 # stage body (the mark lines may not even name the year).
@@ -80,27 +85,21 @@ def split_passage(text):
     return heading, rest, []
 
 
-def stage_number(d, b):
-    start = [4, 0, 7, 3, 10, 3, 10, 6, 1, 9][d]  # the branch of 長生 for each name stem
-    return (b - start) % 12 if d % 2 == 1 else (start - b) % 12
+def cli(*arguments):
+    result = subprocess.run([CLI, *arguments], capture_output=True, check=True)
+    return result.stdout.decode("utf-8")
 
 
-def verdict(d, b):
-    """The banner of a reading: good for 長生 冠帯 建禄 帝旺, bad for 病 死 墓 絶, else average;
-    戊 in a 未 year is good although its stage is 衰."""
-    if d == 5 and b == 8:
-        return GOOD_YEAR
-    return {0: 1, 2: 1, 3: 1, 4: 1, 6: 2, 7: 2, 8: 2, 9: 2}.get(stage_number(d, b), AVERAGE_YEAR)
-
-
-def stage_text(d, b):
-    if (d, b) in ((6, 0), (2, 1)):
-        return read(f"twelve_stage/cell-{d}-{b}")
-    return read(f"twelve_stage/stage-{stage_number(d, b)}")
+def numbers(name, year):
+    """The derived numbers that tenkari-cli gives for a reading, born in year 1, male."""
+    lines = cli("--name", name, "--birth", "1", "--year", str(year), "--numbers").splitlines()
+    return {key: value for key, value in (line.split("=", 1) for line in lines)}
 
 
 CELLS = [(d, x) for d in range(10) for x in range(10)]
 STAGES = [read(f"twelve_stage/stage-{s}") for s in range(12)]
+# The two cells whose stage text is a variant of its own.
+CELL_STAGES = [read(f"twelve_stage/cell-{d}-{b}") for d, b in ((6, 0), (2, 1))]
 HEXAGRAMS = {f"{a}-{b}": read(f"hexagram/{a}-{b}") for a in (1, 2, 3, 4, 6, 7, 8, 9)
              for b in (1, 2, 3, 4, 6, 7, 8, 9)}
 
@@ -197,30 +196,41 @@ for key in [f"ten_god/{d}-{x}" for d, x in CELLS] + [f"twelve_stage/stage-{s}" f
     for line in read(key).split("\n"):
         check(f"{key} splits a set phrase at a line end", not line.endswith(SET_PHRASE_HEADS), line)
 
-# The readings a user sees: every name stem against every year pillar.
+# The readings a user sees: every name stem against every year pillar, as tenkari-cli composes
+# them. Born in year 1 and judged in years 1 to 60, the counted age runs through the whole cycle.
 please_heavy = 0
 please_twice = 0
 contradicting = 0
 mark_against_banner = 0
-for d in range(10):
-    for n in range(1, 61):
-        x, b = n % 10, n % 12
+pillars = set()
+# The name stem comes from the name alone, the year pillar from the years alone.
+name_stems = {name: int(numbers(name, 1)["name_stem"]) for name in NAMES_BY_NAME_NUMBER}
+year_pillars = {year: numbers(NAMES_BY_NAME_NUMBER[0], year) for year in range(1, 61)}
+for name in NAMES_BY_NAME_NUMBER:
+    for year in range(1, 61):
+        d, x = name_stems[name], int(year_pillars[year]["year_stem"])
+        pillars.add((d, x, year_pillars[year]["year_branch"]))
+        reading = cli("--name", name, "--birth", "1", "--year", str(year))
         passage = ten_god(d, x)
-        stage = stage_text(d, b)
-        year = verdict(d, b)
-        reading = passage + stage
-        please = reading.count("下さい")
+        stages = [text for text in STAGES + CELL_STAGES if text in reading]
+        check(f"{name} {year}: the reading holds its ten-god passage", passage in reading)
+        check(f"{name} {year}: the reading holds one stage text", len(stages) == 1, len(stages))
+        stage = stages[0] if stages else ""
+        banner = reading.rstrip("\n").rsplit("\n", 1)[-1]
+        year_verdict = GOOD_YEAR if GOOD_YEAR in banner else BAD_YEAR if BAD_YEAR in banner else ""
+        please = (passage + stage).count("下さい")
         please_heavy += please >= 3
         please_twice += please >= 2
         marks = "".join(split_passage(passage)[2])
         symbol = marks[:1]
-        clash = ((symbol and symbol in PRAISING_MARKS and year == BAD_YEAR)
-                 or (symbol and symbol in WARNING_MARKS and year == GOOD_YEAR))
+        clash = ((symbol and symbol in PRAISING_MARKS and year_verdict == BAD_YEAR)
+                 or (symbol and symbol in WARNING_MARKS and year_verdict == GOOD_YEAR))
         mark_against_banner += bool(clash)
         judges_year = bool(re.search("[年吉凶]", marks))
         verdicts = VERDICT_WORDS.search(body_of(passage)) or VERDICT_WORDS.search(body_of(stage))
         if (clash and judges_year) or verdicts:
             contradicting += 1
+check("the readings cover 10 name stems x 60 year pillars", len(pillars) == 600, len(pillars))
 figures["readings with 下さい three times or more"] = please_heavy
 figures["readings with 下さい twice or more"] = please_twice
 figures["readings whose mark symbol differs in tone from the banner"] = mark_against_banner
