@@ -58,12 +58,11 @@ std::string send_dpi_change(HWND main_window, int dpi, const RECT& suggested) {
     if (!settled::back_in_message_loop(main_window))
         return JsonLine::failure("the program did not come back to its message loop");
     // In the screen's own pixels, as the program set them.
-    const DPI_AWARENESS_CONTEXT before =
-        SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE);
     RECT now = {};
-    GetWindowRect(main_window, &now);
-    if (before != nullptr)
-        SetThreadDpiAwarenessContext(before);
+    {
+        const PerMonitorReads reads;
+        GetWindowRect(main_window, &now);
+    }
     return JsonLine()
         .field("ok", true)
         .field("x", static_cast<long long>(now.left))

@@ -5,27 +5,6 @@
 #include "window_query.h"
 
 namespace e2e {
-namespace {
-
-// The thread reads per-monitor aware while it lives, and goes back to its own awareness after.
-class PerMonitorReads {
-  public:
-    PerMonitorReads()
-        : before_(SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE)) {}
-    ~PerMonitorReads() {
-        if (before_ != nullptr)
-            SetThreadDpiAwarenessContext(before_);
-    }
-    PerMonitorReads(const PerMonitorReads&) = delete;
-    PerMonitorReads& operator=(const PerMonitorReads&) = delete;
-    bool active() const { return before_ != nullptr; }
-
-  private:
-    DPI_AWARENESS_CONTEXT before_;
-};
-
-}  // namespace
-
 std::string scaled_button(HWND main_window, int button_id, DWORD timeout_ms) {
     if (!settled::back_in_message_loop(main_window))
         return JsonLine::failure("the program is not in its message loop");

@@ -24,6 +24,23 @@ inline constexpr UINT kReplyTimeoutMs = 5000;
 // The static control that holds a message box's text.
 inline constexpr int kMessageBoxTextId = 0xFFFF;
 
+// The thread reads per-monitor aware while it lives, and goes back to its own awareness after.
+class PerMonitorReads {
+  public:
+    PerMonitorReads()
+        : before_(SetThreadDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE)) {}
+    ~PerMonitorReads() {
+        if (before_ != nullptr)
+            SetThreadDpiAwarenessContext(before_);
+    }
+    PerMonitorReads(const PerMonitorReads&) = delete;
+    PerMonitorReads& operator=(const PerMonitorReads&) = delete;
+    bool active() const { return before_ != nullptr; }
+
+  private:
+    DPI_AWARENESS_CONTEXT before_;
+};
+
 const char* kind_name(WindowKind kind);
 WindowKind kind_of(HWND window);
 
