@@ -17,6 +17,14 @@ std::string output_file_content(const ReadingRecord& record) {
     return content;
 }
 
+namespace {
+
+// A separator or a drive colon would place the file elsewhere; Windows makes no file whose name
+// holds one of the others.
+constexpr char kNotInAFileName[] = "\\/:<>\"|?*";
+
+}  // namespace
+
 bool names_a_file_in_current_directory(std::string_view sjis_file_name) {
     if (sjis_file_name.empty()) {
         return false;
@@ -24,7 +32,8 @@ bool names_a_file_in_current_directory(std::string_view sjis_file_name) {
     for (std::size_t i = 0; i < sjis_file_name.size();) {
         const std::size_t width = sjis_character_width(sjis_file_name.substr(i));
         const char c = sjis_file_name[i];
-        if (width == 1 && (c == '\\' || c == '/' || c == ':')) {
+        if (width == 1 &&
+            (std::strchr(kNotInAFileName, c) != nullptr || static_cast<unsigned char>(c) < 0x20)) {
             return false;
         }
         i += width;

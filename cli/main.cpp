@@ -140,7 +140,8 @@ bool write_reading_file(const ReadingRecord& record) {
     const std::string file_name = cli::sjis_to_utf8(field_text(record.output_file_name));
     if (!may_write_output_file(record)) {
         std::cerr << "tenkari-cli: " << file_name
-                  << " not written: a file name may not hold \\, / or :\n";
+                  << " not written: a file name may not hold \\ / : < > \" | ? * or a control "
+                     "character\n";
         return false;
     }
     errno = 0;

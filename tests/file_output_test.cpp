@@ -17,7 +17,7 @@ using test::sjis;
 
 // A typed name becomes part of the file name: a separator or a drive colon must never lead the
 // file out of the current directory, while a trail byte 0x5C (表, ソ) or 0x3A is no separator.
-TEST(NamesAFileInCurrentDirectory, RefusesSeparatorsOnlyAsCharactersOfTheirOwn) {
+TEST(NamesAFileInCurrentDirectory, RefusesSeparatorsAndWhatWindowsRefusesAsCharactersOfTheirOwn) {
     const struct {
         std::string name;
         bool local;
@@ -37,6 +37,14 @@ TEST(NamesAFileInCurrentDirectory, RefusesSeparatorsOnlyAsCharactersOfTheirOwn) 
         {sjis("表\\1999年.TXT"), false},  // a separator right after a trail byte 0x5C
         {sjis("\\\\server\\share1999年.TXT"), false},
         {"\xB1/1999.TXT", false},  // a half-width katakana is a single byte
+        // Windows makes no file with these; a name that code page 932 could not hold has "?".
+        {sjis("?田1999年.TXT"), false},
+        {sjis("木*1999年.TXT"), false},
+        {sjis("木|1999年.TXT"), false},
+        {sjis("木\"1999年.TXT"), false},
+        {sjis("<木>1999年.TXT"), false},
+        {"\x96\xD8\t1999.TXT", false},  // 木 and a tab
+        {sjis("ポ1999年.TXT"), true},   // ポ is 0x83 0x7C
         {"", false},
     };
     for (const auto& c : cases) {
