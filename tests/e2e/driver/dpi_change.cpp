@@ -63,13 +63,7 @@ std::string send_dpi_change(HWND main_window, int dpi, const RECT& suggested) {
         const PerMonitorReads reads;
         GetWindowRect(main_window, &now);
     }
-    return JsonLine()
-        .field("ok", true)
-        .field("x", static_cast<long long>(now.left))
-        .field("y", static_cast<long long>(now.top))
-        .field("width", static_cast<long long>(now.right - now.left))
-        .field("height", static_cast<long long>(now.bottom - now.top))
-        .str();
+    return JsonLine().field("ok", true).place(now).str();
 }
 
 }  // namespace e2e

@@ -6,6 +6,13 @@
 
 namespace e2e {
 
+JsonLine& JsonLine::place(const RECT& rect) {
+    return field("x", static_cast<long long>(rect.left))
+        .field("y", static_cast<long long>(rect.top))
+        .field("width", static_cast<long long>(rect.right - rect.left))
+        .field("height", static_cast<long long>(rect.bottom - rect.top));
+}
+
 std::string JsonLine::failure(std::string_view what) {
     return JsonLine().field("ok", false).field("error", what).str();
 }

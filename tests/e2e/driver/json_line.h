@@ -1,6 +1,8 @@
 // One reply of the driver: a JSON object on one line, built field by field.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 #include <string_view>
 
@@ -16,6 +18,8 @@ class JsonLine {
     JsonLine& field(std::string_view key, const std::wstring& wide);
     JsonLine& field(std::string_view key, long long number);
     JsonLine& field(std::string_view key, bool flag);
+    // A rectangle as x, y, width and height.
+    JsonLine& place(const RECT& rect);
     // A value that is already JSON (an array or object built elsewhere).
     JsonLine& raw(std::string_view key, std::string_view json);
     std::string str() const { return "{" + body_ + "}"; }

@@ -442,10 +442,7 @@ class Driver {
             JsonLine line;
             line.field("class", class_of(button))
                 .field("text", text_of(button))
-                .field("x", static_cast<long long>(rect.left))
-                .field("y", static_cast<long long>(rect.top))
-                .field("width", static_cast<long long>(rect.right - rect.left))
-                .field("height", static_cast<long long>(rect.bottom - rect.top))
+                .place(rect)
                 .field("style", static_cast<long long>(style))
                 .field("extended_style",
                        static_cast<long long>(GetWindowLongW(button, GWL_EXSTYLE)))

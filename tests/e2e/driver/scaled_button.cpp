@@ -27,10 +27,7 @@ std::string scaled_button(HWND main_window, int button_id, DWORD timeout_ms) {
         GetAwarenessFromDpiAwarenessContext(GetWindowDpiAwarenessContext(main_window));
     return JsonLine()
         .field("ok", true)
-        .field("x", static_cast<long long>(rect.left))
-        .field("y", static_cast<long long>(rect.top))
-        .field("width", static_cast<long long>(rect.right - rect.left))
-        .field("height", static_cast<long long>(rect.bottom - rect.top))
+        .place(rect)
         .field("window_dpi", static_cast<long long>(GetDpiForWindow(main_window)))
         .field("awareness", static_cast<long long>(awareness))
         .str();
