@@ -41,9 +41,18 @@ bool names_a_file_in_current_directory(std::string_view sjis_file_name) {
     return true;
 }
 
+FileOutputStep file_output_step(const ReadingRecord& record) {
+    if (record.input_failed != 0) {
+        return FileOutputStep::nothing_to_write;
+    }
+    if (!names_a_file_in_current_directory(field_text(record.output_file_name))) {
+        return FileOutputStep::name_refused;
+    }
+    return FileOutputStep::write;
+}
+
 bool may_write_output_file(const ReadingRecord& record) {
-    return record.input_failed == 0 &&
-           names_a_file_in_current_directory(field_text(record.output_file_name));
+    return file_output_step(record) == FileOutputStep::write;
 }
 
 }  // namespace tenkari

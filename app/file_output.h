@@ -18,10 +18,22 @@ std::string output_file_content(const ReadingRecord& record);
 // part of its character.
 bool names_a_file_in_current_directory(std::string_view sjis_file_name);
 
-// Whether the file output may write: no rejected input is pending and output_file_name names a
-// file in the current directory. A name typed with a path separator or a drive colon would
-// otherwise write elsewhere; the file output then writes nothing, as for a file that cannot be
-// created, and so for every name that Windows would refuse, on every system alike.
+// What the file output command does with the record as it stands.
+enum class FileOutputStep {
+    // Write the marked reading to output_file_name.
+    write,
+    // A rejected input was cancelled: nothing is written until the dialog is opened again, and
+    // there is no failure to report, since no reading was asked to be saved.
+    nothing_to_write,
+    // output_file_name holds a path separator, a drive colon or a character Windows refuses in a
+    // file name: nothing is written, and the reading could not be saved under that name.
+    name_refused,
+};
+FileOutputStep file_output_step(const ReadingRecord& record);
+
+// Whether the file output may write (file_output_step is write). A name typed with a path
+// separator or a drive colon would otherwise write elsewhere, so no such name is ever written,
+// and neither is one that Windows would refuse, on every system alike.
 bool may_write_output_file(const ReadingRecord& record);
 
 // Writes output_file_content to the file at path, replacing what it held. Does nothing while

@@ -19,9 +19,8 @@ if ! { cmake --preset windows &&
     echo "run.sh: the build failed; its output is above and in $build_log" >&2
     exit 1
 fi
-# The help file goes where the program runs, so that 目次 finds it.
+# The program writes its files where it runs; its help lies beside the exe, put there by the build.
 mkdir -p build/output
-cp build/windows/help/テンカリ.HLP build/output/
 
 exec python3 scripts/show_program.py \
     --exe build/windows/app/win32/tenkari.exe \

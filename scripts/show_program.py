@@ -87,8 +87,7 @@ def run_the_road(args, output):
         driver.call("click", "message_box", 1)
         driver.call("gone", "message_box")
         driver.call("press_file_button")
-        if args.locale.startswith("ja_JP") and (output / "テンカリ.HLP").exists():
-            # Only where the code page is 932 can the help file's name reach the viewer.
+        if (args.exe.parent / "テンカリ.HLP").exists():
             driver.call("command", IDS["IDM_HELP_CONTENTS"])
             viewer = driver.call("viewer", 30000)["window"]
             shot("help-contents", f"the help {viewer['caption']} at its contents")

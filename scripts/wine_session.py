@@ -5,6 +5,11 @@ wineserver for the whole session, and a private Xvfb display where none is given
         wine.run(["tenkari.exe"], timeout=60)
 
 LANG=ja_JP.UTF-8 gives code page 932 (the locale must be generated); C.UTF-8 gives 1252.
+Wine reports Windows 7 unless windows_version names another ("win10": 10.0.18362; Wine 8 knows
+no win11, and Windows 11 reports major version 10 as well).
+
+With record_browser, web pages open as on Windows (.html is a htmlfile) and the "browser" that
+Wine's winebrowser starts only writes the URL it was given, one a line, to browser_log.
 
 A prefix is marked ready only once it has been checked: Wine starts a program in it, and the
 fonts and registry settings below are in place. The mark names the Wine that made the prefix
@@ -89,7 +94,7 @@ def _ensure_locale(locale):
 
 class WineSession:
     def __init__(self, prefix, locale="ja_JP.UTF-8", display=None, screen="1280x1024x24",
-                 virtual_desktop=False,
+                 virtual_desktop=False, windows_version=None, record_browser=False,
                  timeout=60, dpi=DEFAULT_DPI):
         self.prefix = pathlib.Path(prefix).resolve()
         self.locale = locale
@@ -97,6 +102,10 @@ class WineSession:
         self.display = display
         self.screen = screen
         self.virtual_desktop = virtual_desktop
+        self.windows_version = windows_version
+        self.record_browser = record_browser
+        self.browser_log = self.prefix / "tenkari-browser.log"
+        self._browser = self.prefix / "tenkari-browser"
         self.timeout = timeout
         self._xvfb = None
         self._server = None
@@ -141,6 +150,8 @@ class WineSession:
                 raise WineError(f"the new Wine prefix {self.prefix} does not work: {fault}")
             mark.write_text(identity)
             (self.prefix / MAKING_MARK).unlink(missing_ok=True)
+            if self.record_browser:
+                self._write_browser()
         except BaseException:
             self.__exit__(None, None, None)
             raise
@@ -173,6 +184,12 @@ class WineSession:
             if write_end is not None:
                 os.close(write_end)
 
+    def _write_browser(self):
+        log = str(self.browser_log).replace("'", "'\\''")
+        self._browser.write_text(f"#!/bin/sh\nprintf '%s\\n' \"$@\" >> '{log}'\n")
+        self._browser.chmod(0o755)
+        self.browser_log.unlink(missing_ok=True)
+
     def _refuse_a_prefix_not_ours(self):
         if self.prefix.exists() and any(self.prefix.iterdir()):
             ours = [self.prefix / name for name in [SETUP_MARK, MAKING_MARK, *OLD_MARKS]]
@@ -192,7 +209,8 @@ class WineSession:
         self._wine(["wineboot", "-i"], timeout=300)
         for key, name, value in self._registry_settings():
             kind = ["/t", "REG_DWORD"] if isinstance(value, int) else []
-            self._wine(["wine", "reg", "add", key, "/v", name, *kind, "/d", str(value), "/f"],
+            value_name = ["/v", name] if name else ["/ve"]
+            self._wine(["wine", "reg", "add", key, *value_name, *kind, "/d", str(value), "/f"],
                        timeout=60)
         fonts = self.prefix / "drive_c" / "windows" / "Fonts"
         fonts.mkdir(parents=True, exist_ok=True)
@@ -217,14 +235,21 @@ class WineSession:
         self._server = None
 
     def _registry_settings(self):
-        """(key, name, value) of every setting the prefix is given; an int is a REG_DWORD."""
+        """(key, name, value) of every setting the prefix is given; an int is a REG_DWORD, and
+        the name "" is the key's default value."""
         dpi = [(key, "LogPixels", self.dpi) for key in DPI_KEYS] if self.dpi != DEFAULT_DPI else []
         desktop = []
         if self.virtual_desktop:
             size = "x".join(self.screen.split("x")[:2])
             desktop = [(r"HKCU\Software\Wine\Explorer", "Desktop", "Default"),
                        (r"HKCU\Software\Wine\Explorer\Desktops", "Default", size)]
-        return BASE_REGISTRY_SETTINGS + dpi + desktop
+        version = ([(r"HKCU\Software\Wine", "Version", self.windows_version)]
+                   if self.windows_version else [])
+        # Wine's prefix knows htmlfile but, with mshtml left out, maps no extension to it.
+        browser = ([(r"HKCR\.html", "", "htmlfile"),
+                    (r"HKCU\Software\Wine\WineBrowser", "Browsers", str(self._browser))]
+                   if self.record_browser else [])
+        return BASE_REGISTRY_SETTINGS + dpi + desktop + version + browser
 
     @staticmethod
     def _wine_fonts():
@@ -254,7 +279,9 @@ class WineSession:
                 exported.unlink(missing_ok=True)
             for name, value in ((n, v) for k, n, v in settings if k == key):
                 data = f"dword:{value:08x}" if isinstance(value, int) else f'"{value}"'
-                if f'"{name}"={data}' not in text.splitlines():
+                data = data.replace("\\", "\\\\")
+                exported_name = f'"{name}"' if name else "@"
+                if f"{exported_name}={data}" not in text.splitlines():
                     return f"the registry value {key}\\{name} is not {value}"
         return None
 

@@ -105,6 +105,31 @@ TEST(MayWriteOutputFile, WaitsForAnAcceptedInput) {
     EXPECT_FALSE(may_write_output_file(record));
 }
 
+// The shell reports a refused name as a reading not saved, but says nothing while a rejected
+// input is pending: that press asked for nothing to be saved. A pending rejection comes first,
+// whatever the name left from before.
+TEST(FileOutputStep, TellsARefusedNameFromNothingToWrite) {
+    const struct {
+        const char* file_name;
+        int input_failed;
+        FileOutputStep step;
+    } cases[] = {
+        {"x1999.TXT", 0, FileOutputStep::write},
+        {"x1999.TXT", 1, FileOutputStep::nothing_to_write},
+        {"?x1999.TXT", 0, FileOutputStep::name_refused},
+        {"a\\b1999.TXT", 0, FileOutputStep::name_refused},
+        {"?x1999.TXT", 1, FileOutputStep::nothing_to_write},
+        {"", 0, FileOutputStep::name_refused},
+    };
+    for (const auto& c : cases) {
+        ReadingRecord record;
+        std::strcpy(record.output_file_name, c.file_name);
+        record.input_failed = c.input_failed;
+        EXPECT_EQ(file_output_step(record), c.step) << c.file_name << " " << c.input_failed;
+        EXPECT_EQ(may_write_output_file(record), c.step == FileOutputStep::write) << c.file_name;
+    }
+}
+
 // A full disk shows only when the buffered bytes are flushed at the close.
 TEST(WriteOutputFile, ReportsAFailureThatShowsAtTheClose) {
     if (!std::filesystem::exists("/dev/full")) {

@@ -5,6 +5,7 @@
 #include "app/dpi_scaling.h"
 #include "app/file_output.h"
 #include "app/win32/dpi.h"
+#include "app/win32/save_failure_box.h"
 #include "app/win32/shell_context.h"
 #include "app/win32/text_conversion.h"
 #include "resources/resource.h"
@@ -42,6 +43,36 @@ HWND file_output_button(HWND main_window) {
     return GetDlgItem(main_window, IDM_FILE_OUTPUT);
 }
 
+// Writes content to the file at path, opened for reading and writing with no sharing; an
+// existing file is replaced. Returns the error that kept any byte from the file, else
+// ERROR_SUCCESS. A file left with part of a reading is removed: it would pass for a saved one.
+DWORD write_file(const std::wstring& path, const std::string& content) {
+    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        return GetLastError();
+    }
+    DWORD error = ERROR_SUCCESS;
+    DWORD written = 0;
+    if (!WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr)) {
+        error = GetLastError();
+    } else if (written != content.size()) {
+        // A short write with no error of its own: the volume took no more.
+        error = ERROR_DISK_FULL;
+    }
+    // Whatever a longer earlier file held beyond the new text goes.
+    if (error == ERROR_SUCCESS && !SetEndOfFile(file)) {
+        error = GetLastError();
+    }
+    if (!CloseHandle(file) && error == ERROR_SUCCESS) {
+        error = GetLastError();
+    }
+    if (error != ERROR_SUCCESS) {
+        DeleteFileW(path.c_str());
+    }
+    return error;
+}
+
 }  // namespace
 
 void ensure_file_output_button(HWND main_window, const ReadingRecord& record) {
@@ -75,22 +106,22 @@ void fit_file_output_button(HWND main_window, int dpi) {
     give_font(button, dpi, TRUE);
 }
 
-void write_output_file(const ReadingRecord& record) {
-    if (!may_write_output_file(record)) {
+void write_output_file(HWND main_window, const ReadingRecord& record) {
+    const FileOutputStep step = file_output_step(record);
+    if (step == FileOutputStep::nothing_to_write) {
         return;
     }
-    const HANDLE file = CreateFileW(sjis_to_utf16(field_text(record.output_file_name)).c_str(),
-                                    GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    const std::wstring file_name = sjis_to_utf16(field_text(record.output_file_name));
+    std::wstring reason;
+    if (step == FileOutputStep::name_refused) {
+        reason = load_ui_text(IDS_NAME_REFUSED_REASON);
+    } else if (const DWORD error = write_file(file_name, output_file_content(record));
+               error != ERROR_SUCCESS) {
+        reason = system_error_text(error);
+    } else {
         return;
     }
-    const std::string content = output_file_content(record);
-    DWORD written = 0;
-    WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr);
-    // Whatever a longer earlier file held beyond the new text goes.
-    SetEndOfFile(file);
-    CloseHandle(file);
+    show_save_failure(main_window, file_name, reason);
 }
 
 }  // namespace tenkari::win32

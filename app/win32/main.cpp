@@ -1,5 +1,6 @@
 // tenkari.exe: the main window with its menu, the input dialog and the reading boxes.
 
+#include <objbase.h>
 #include <windows.h>
 
 #include "app/win32/main_window.h"
@@ -9,6 +10,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_state) {
     using namespace tenkari::win32;
     // The string table, the class icon and the menu come from this instance from the start.
     set_instance(instance);
+    // The help page opens through the shell, whose handlers may be COM objects that want an
+    // apartment on the calling thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     if (!register_main_window_class(instance)) {
         return 0;
     }
@@ -30,6 +34,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_state) {
         }
         TranslateMessage(&message);
         DispatchMessageW(&message);
+    }
+    if (SUCCEEDED(com)) {
+        CoUninitialize();
     }
     return static_cast<int>(message.wParam);
 }

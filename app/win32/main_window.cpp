@@ -4,6 +4,7 @@
 #include "app/reading_record.h"
 #include "app/win32/about_box.h"
 #include "app/win32/file_output_button.h"
+#include "app/win32/help_command.h"
 #include "app/win32/input_dialog.h"
 #include "app/win32/reading_boxes.h"
 #include "app/win32/shell_context.h"
@@ -37,14 +38,14 @@ void dispatch_command(HWND window, WORD command) {
             // The button's command, from the button or from Ctrl+S: with no button yet (no
             // reading accepted) there is nothing to write.
             if (has_file_output_button(window)) {
-                write_output_file(record);
+                write_output_file(window, record);
             }
             return;
         case IDM_ABOUT:
             run_about_box(window);
             return;
         case IDM_HELP_CONTENTS:
-            WinHelpW(window, load_ui_text(IDS_HELP_FILE).c_str(), HELP_FINDER, 0);
+            open_help_contents(window);
             return;
         default:
             return;

@@ -14,6 +14,8 @@ import re
 import shutil
 import subprocess
 import sys
+import time
+import urllib.parse
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "scripts"))
 from resource_ids import IDS  # noqa: E402
@@ -26,9 +28,24 @@ VK_ESCAPE = 0x1B
 # The platform's ids of the standard buttons.
 IDOK = 1
 IDCANCEL = 2
-IDNO = 7
 # The caption Wine gives a message box that has none of its own.
 DEFAULT_CAPTIONS = {"ja_JP.UTF-8": "エラー", "C.UTF-8": "Error"}
+# The help 目次 opens: the WinHelp file where Windows has the viewer, the page from Windows 10 on.
+HELP_FILES = {None: "テンカリ.HLP", "win10": "テンカリ.html"}
+HELP_PAGE_WAIT_S = 30
+# The program's own boxes of a help or a save that failed, as the user reads them.
+HELP_NOT_OPENED = {
+    "caption": "ヘルプ", "owner": "main_window",
+    "text": "ヘルプを開けませんでした。\n\nファイル: {file}\nフォルダー: {folder}\n理由: {reason}\n\n"
+            "ヘルプのファイルは tenkari.exe と同じフォルダーに置いて下さい。"}
+HELP_MISSING_REASON = "ファイルが見つかりません。"
+SAVE_FAILED = {
+    "caption": "ファイル出力", "owner": "main_window",
+    "text": "判断結果をファイルに保存できませんでした。\n\nファイル: {file}\nフォルダー: {folder}\n"
+            "理由: {reason}\n\n判断結果はそのまま残っています。原因を取り除いてから、もう一度"
+            "ファイル出力を押して下さい。"}
+NAME_REFUSED_REASON = ("ファイル名に使えない文字 (\\ / : * ? < > | など) が名前に含まれています。"
+                       "テンカリが扱えない文字 (一部の旧字体など) も ? に置き換わるため使えません。")
 FILE_OUTPUT_BUTTON = {"class": "Button", "text": "ファイル出力", "x": 450, "y": 300,
                       "width": 100, "height": 32, "extended_style": 0, "visible": True}
 # The window styles the scenario data names.
@@ -52,15 +69,18 @@ def style_value(names):
 
 
 class ScenarioRun:
-    """One scenario: a fresh program in a fresh folder, driven step by step."""
+    """One scenario: a fresh copy of the program in a folder of its own, started in another
+    folder beside it (its working folder), driven step by step."""
 
-    def __init__(self, driver, args, scenario, folder, locale):
+    def __init__(self, driver, wine, args, scenario, folder):
         self.driver = driver
+        self.wine = wine
         self.args = args
         self.scenario = scenario
         self.folder = folder
+        self.program = folder / "program"
         self.work = folder / "work"
-        self.locale = locale
+        self.locale = args.locale
         self._readings = {}
 
     def check(self, condition, message):
@@ -91,10 +111,12 @@ class ScenarioRun:
     def run(self):
         shutil.rmtree(self.folder, ignore_errors=True)
         self.work.mkdir(parents=True)
+        self.program.mkdir()
+        exe = self.program / self.args.exe.name
+        shutil.copyfile(self.args.exe, exe)
         try:
             try:
-                started = self.driver.call("start", windows_path(self.args.exe),
-                                           windows_path(self.work))
+                started = self.driver.call("start", windows_path(exe), windows_path(self.work))
             except DriverError as failure:
                 raise ScenarioFailure(f"start: {failure}") from None
             self.check(started["caption"] == "テンカリ" and started["has_menu"],
@@ -191,44 +213,94 @@ class ScenarioRun:
             self.driver.call("click", "other_dialog", IDOK)
         self.driver.call("gone", "other_dialog")
 
-    def step_help(self):
-        """Command 400 opens the help file through the platform's help viewer, another process;
-        with no help file shipped, the viewer asks where it is, and the program waits for it.
-        Wine's help call passes the name on in the ANSI code page, so only where that is 932
-        does the viewer show it in full."""
+    def step_notice(self, expected, **inserts):
+        """A box of the program's own with an icon and an OK button: its caption, its owner and
+        its text, where {name} stands for an insert."""
+        box = self.driver.call("wait", "message_box")["window"]
+        self.check(box["caption"] == expected["caption"], f"caption {box['caption']!r}")
+        self.check(box["owner"] == expected["owner"], f"owner {box['owner']}")
+        self.check(box["buttons"] == [IDOK] and box["shows_icon"],
+                   f"buttons {box['buttons']}, icon {box['shows_icon']}")
+        want = expected["text"].format(**inserts)
+        # The platform formatter writes each line end of the pattern as CR LF.
+        shown = box["text"].replace("\r\n", "\n")
+        self.check(shown == want, f"box text\n{box['text']!r}\nis not\n{want!r}")
+        self.driver.call("click", "message_box", IDOK)
+        self.driver.call("gone", "message_box")
+
+    def help_file(self):
+        return HELP_FILES[self.args.windows_version]
+
+    def step_help_missing(self):
+        """With no help beside the exe, 目次 names the file this Windows would open and the
+        exe's folder in a box of the program's own: no viewer starts, no browser opens."""
         self.driver.call("command", IDS["IDM_HELP_CONTENTS"])
-        viewer = self.driver.call("wait", "foreign_box", 30000)["window"]
-        name = "テンカリ.HLP" if self.locale.startswith("ja_JP") else ".HLP"
-        self.check(any(name in text for text in viewer["texts"]),
-                   f"the help viewer says {viewer['texts']}")
-        self.driver.call("click", "foreign_box", IDNO)
-        self.driver.call("gone", "foreign_box")
+        self.step_notice(HELP_NOT_OPENED, file=self.help_file(),
+                         folder=windows_path(self.program), reason=HELP_MISSING_REASON)
+        self.check(not self.wine.browser_log.exists(), "a browser was started")
+
+    def step_help_opens(self, expected):
+        """With both help files beside the exe, and none where the program runs, 目次 opens the
+        help from the exe's folder: up to Windows 8.1 the WinHelp viewer at the contents, with no
+        question, under the help's title; from Windows 10 on the page, in the browser. The files
+        go again afterwards."""
+        self.check(self.args.help_dir is not None, "no --help-dir given")
+        placed = [self.program / name for name in HELP_FILES.values()]
+        for path in placed:
+            shutil.copyfile(self.args.help_dir / path.name, path)
+        try:
+            self.driver.call("command", IDS["IDM_HELP_CONTENTS"])
+            if self.args.windows_version == "win10":
+                self.help_page_opened()
+            else:
+                self.help_viewer_opened(expected)
+        finally:
+            for path in placed:
+                path.unlink()
+
+    def help_viewer_opened(self, expected):
+        """The viewer is an ANSI program: where the code page is not 932 it was given the file's
+        short name, and its caption and topic text reach the driver in that code page, the
+        caption as the help's Shift-JIS bytes and the text with ? for each character the code
+        page cannot hold (the viewer itself draws them in a Japanese font)."""
+        viewer = self.driver.call("viewer", 30000)["window"]
+        self.check(viewer["dialogs"] == [], f"the viewer asked: {viewer['dialogs']}")
+        caption, shows = viewer["caption"], expected["shows"]
+        if not self.locale.startswith("ja_JP"):
+            caption = caption.encode("cp1252", "replace").decode("cp932", "replace")
+            shows = [line.encode("cp1252", "replace").decode("cp1252") for line in shows]
+        self.check(expected["title"] in caption, f"the viewer's title is {caption!r}")
+        shown = viewer["text"].replace("\r", "").split("\n")
+        self.check(shown[:len(shows)] == shows, f"the viewer shows {shown[:len(shows)]}")
         self.driver.call("end_foreign")
 
-    def step_help_file(self, expected):
-        """With the help file in the folder where the program runs, 目次 opens the viewer at the
-        contents, with no question, under the help's title. Wine's help call passes the file
-        name on in the ANSI code page: where that is not 932 the name cannot be held, the viewer
-        does not find the file and asks as it does when there is none. The file is taken away
-        again afterwards."""
-        self.check(self.args.help_file is not None, "no --help-file given")
-        help_file = self.work / self.args.help_file.name
-        shutil.copyfile(self.args.help_file, help_file)
-        try:
-            if not self.locale.startswith("ja_JP"):
-                self.step_help()
-                return
-            self.driver.call("command", IDS["IDM_HELP_CONTENTS"])
-            viewer = self.driver.call("viewer", 30000)["window"]
-            self.check(viewer["dialogs"] == [], f"the viewer asked: {viewer['dialogs']}")
-            self.check(expected["title"] in viewer["caption"],
-                       f"the viewer's title is {viewer['caption']!r}")
-            shown = viewer["text"].replace("\r", "").split("\n")
-            self.check(shown[:len(expected["shows"])] == expected["shows"],
-                       f"the viewer shows {shown[:len(expected['shows'])]}")
-            self.driver.call("end_foreign")
-        finally:
-            help_file.unlink()
+    def help_page_opened(self):
+        """The browser that the prefix names writes down the URL it is given: one, the file URL
+        of the page beside the exe."""
+        log = self.wine.browser_log
+        deadline = time.monotonic() + HELP_PAGE_WAIT_S
+        while not (log.exists() and log.read_text().endswith("\n")):
+            self.check(time.monotonic() < deadline,
+                       f"no browser was started within {HELP_PAGE_WAIT_S} s")
+            time.sleep(0.05)
+        urls = log.read_text().splitlines()
+        log.unlink()
+        page = (self.program / "テンカリ.html").resolve()
+        self.check(len(urls) == 1 and urls[0].startswith("file://") and
+                   pathlib.Path(urllib.parse.unquote(urls[0][len("file://"):])) == page,
+                   f"the browser was given {urls}, not {page}")
+
+    def step_save_fails(self, file_name, error=None):
+        """The file output button, pressed, cannot save the reading to file_name: the box names
+        the file, the folder the program runs in and the reason, the system's text for the error
+        code or, with none, the program's own for a name Windows refuses. The click is posted,
+        since the program answers it only once the box is closed."""
+        self.driver.call("buttons", 1)
+        self.driver.call("click", "main_window", IDS["IDM_FILE_OUTPUT"])
+        reason = (self.driver.call("system_error", error)["text"] if error is not None
+                  else NAME_REFUSED_REASON)
+        self.step_notice(SAVE_FAILED, file=file_name, folder=windows_path(self.work),
+                         reason=reason)
 
     def step_buttons(self, count):
         buttons = self.driver.call("buttons", count)["buttons"]
@@ -258,13 +330,16 @@ class ScenarioRun:
     def step_remove_file(self, name):
         (self.work / name).unlink()
 
+    def step_remove_folder(self, name):
+        (self.work / name).rmdir()
+
     def listing(self):
-        return sorted(str(path.relative_to(self.folder))
-                      for path in self.folder.rglob("*") if path.is_file())
+        return sorted(str(path.relative_to(self.folder)) for path in self.folder.rglob("*")
+                      if path.is_file() and self.program not in path.parents)
 
     def step_files(self, names):
         """Exactly these files in the scenario's folder and below it, the work folder's parent
-        included, and none of them in the root of drive C."""
+        included (the program's own folder aside), and none of them in the root of drive C."""
         expected = sorted("work/" + name for name in names)
         self.check(self.listing() == expected, f"files {self.listing()}, not {expected}")
 
@@ -343,8 +418,11 @@ def main():
     parser.add_argument("--only", help="run only the scenarios whose name holds this text")
     parser.add_argument("--dpi", type=int, default=96,
                         help="the display scaling of the Wine prefix (LogPixels), 96 by default")
-    parser.add_argument("--help-file", type=pathlib.Path,
-                        help="the built テンカリ.HLP, for the steps that open it")
+    parser.add_argument("--help-dir", type=pathlib.Path,
+                        help="the folder of the built テンカリ.HLP and テンカリ.html, for the "
+                             "steps that open the help")
+    parser.add_argument("--windows-version", choices=["win10"],
+                        help="the Windows that Wine reports (default: its own, Windows 7)")
     args = parser.parse_args()
     args.version = args.version or project_version()
     args.prefix = args.prefix.resolve()
@@ -357,19 +435,20 @@ def main():
     scenarios = json.loads(args.scenarios.read_text(encoding="utf-8"))
     scenarios = [s for s in scenarios if not args.only or args.only in s["name"]]
     failures = []
-    with WineSession(args.prefix, locale=args.locale, dpi=args.dpi,
-                     virtual_desktop=True) as wine, \
+    with WineSession(args.prefix, locale=args.locale, dpi=args.dpi, virtual_desktop=True,
+                     windows_version=args.windows_version, record_browser=True) as wine, \
             DriverClient(wine, args.driver) as driver:
         for number, scenario in enumerate(scenarios, 1):
             folder = args.work.resolve() / f"{number:02d}"
             try:
-                ScenarioRun(driver, args, scenario, folder, args.locale).run()
+                ScenarioRun(driver, wine, args, scenario, folder).run()
                 print(f"ok    {scenario['name']}")
             except ScenarioFailure as failure:
                 failures.append(scenario["name"])
                 print(f"FAIL  {scenario['name']}\n      {failure}")
     print(f"{len(scenarios) - len(failures)} of {len(scenarios)} scenarios passed "
-          f"under {args.locale}" + (f" at {args.dpi} DPI" if args.dpi != 96 else ""))
+          f"under {args.locale}" + (f" at {args.dpi} DPI" if args.dpi != 96 else "") +
+          f" as {args.windows_version or 'Windows 7 (Wine default)'}")
     sys.exit(1 if failures else 0)
 
 

@@ -35,6 +35,7 @@
 //                        DPI and DPI awareness, once there is one button
 //   dpi_changed DPI X Y W H  WM_DPICHANGED for DPI with that suggested window rectangle; the
 //                        main window's rectangle after it
+//   system_error CODE    what the system says of error CODE here, as the program quotes it
 #include <windows.h>
 
 #include <algorithm>
@@ -105,6 +106,10 @@ class Driver {
             auto dialog = list_dialog(fields[1], fields[2]);
             return dialog ? JsonLine().field("ok", true).raw("dialog", *dialog).str()
                           : error("no dialog template");
+        }
+        if (verb == L"system_error" && fields.size() == 2) {
+            const auto code = std::wcstoul(fields[1].c_str(), nullptr, 0);
+            return JsonLine().field("ok", true).field("text", system_error_text(code)).str();
         }
         if (process_.hProcess == nullptr)
             return error("no program started");

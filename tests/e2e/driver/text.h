@@ -11,5 +11,8 @@ std::wstring from_utf8(std::string_view utf8);
 std::string to_utf8(std::wstring_view wide);
 // The bytes code page 932 gives for the text, as lower-case hex.
 std::string to_cp932_hex(std::wstring_view wide);
+// What the system of this prefix and locale says of an error code, without its line end: the
+// reason a box of the program quotes.
+std::wstring system_error_text(unsigned long error);
 
 }  // namespace e2e
