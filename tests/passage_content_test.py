@@ -330,12 +330,12 @@ period_ten_god = 0
 for key in TEN_GOD_KEYS:
     found = PERIOD_VERDICT.search(prose_of(read(key)))
     period_ten_god += bool(found)
-    check(f"{key} passes a verdict on the period", not found, found)
+    check(f"{key} passes a verdict on the period", not found, found and found.group(0))
 period_stage = 0
 for key, body in STAGE_BODIES.items():
     found = PERIOD_VERDICT.search(body)
     period_stage += bool(found)
-    check(f"{key} passes a verdict on the period", not found, found)
+    check(f"{key} passes a verdict on the period", not found, found and found.group(0))
 hexagram_time_openings = 0
 period_hexagram = 0
 for key, text in HEXAGRAMS.items():
@@ -347,7 +347,8 @@ for key, text in HEXAGRAMS.items():
         rest = body
     found = PERIOD_VERDICT.search(rest)
     period_hexagram += bool(found)
-    check(f"hexagram/{key} passes a verdict on the period beyond its opening", not found, found)
+    check(f"hexagram/{key} passes a verdict on the period beyond its opening", not found,
+          found and found.group(0))
 figures["ten-god passages with a period verdict (body or mark)"] = period_ten_god
 figures["stage texts with a period verdict"] = period_stage
 figures["hexagram passages with a period verdict beyond the opening"] = period_hexagram
