@@ -1,13 +1,17 @@
 #!/usr/bin/env python3
 """Rules of content on the reading passages under data/, beyond their form (which the unit
-tests check on the embedded tables): the banner alone judges the year, health is care and not
-diagnosis, the hexagram bodies keep one polite register, the ten-god passages do not repeat
-one another, one spelling for each word, and the readings that a user sees (10 name stems x 60
-year pillars) do not pile up directives or contradict their banner.
+tests check on the embedded tables): the banner alone judges the year, and no other piece passes
+a verdict on the whole period; each field of life (money, work, health, love) is judged by the
+ten-god passage alone, the stage text keeping to the phase of the cycle; no medical forecast
+and no promise; health is care and not diagnosis; few passages talk of the workplace or keep to
+one template; the hexagram bodies keep one polite register, the ten-god passages do not repeat
+one another, one spelling for each word; and the readings that a user sees (10 name stems x 60
+year pillars) do not pile up directives, contradict their banner or judge one field twice.
 
 usage: passage_content_test.py DATA_DIR TENKARI_CLI [--report]
   TENKARI_CLI composes the 600 readings, as the program does.
-  --report prints the measured figures as well.
+  --report prints the measured figures as well, beside those before the passages were
+  rewritten to one field, one voice.
 """
 import pathlib
 import re
@@ -55,6 +59,93 @@ SHORTEST_LAST_BODY_LINE = 11  # characters
 SET_PHRASE_HEADS = ("手を", "根を", "腰を", "耳を", "精を", "流れを", "短気を", "表に", "目に", "上に",
                     "先に", "手に", "脇に", "いつにも", "いつの", "ひびが", "邪魔が", "形を", "胸の")
 POLITE_ENDINGS = ("です", "ます", "ません", "ましょう", "下さい", "でしょう")
+
+# Each field of life is judged by one piece: the ten-god passage, whose mark judges its own
+# field. The stage text speaks of the phase of the cycle and the stance that suits it, so it
+# names none of these; and a reading never has both pieces on the same field. Work takes in
+# its results and position.
+FIELDS = {
+    "money": re.compile(
+        "(?<!黄)金(?!属|銀|色|星)|収入|財|出費|費用|浪費|散財|儲|稼|給|貯|借|貸し|買い物|家計"
+        "|資産|投資|投機|損得|禄"),
+    "work": re.compile(
+        "仕事|職|働|務め|勤|業績|事業|商売|商い|成果|手柄|業務|作業|会社|上司|部下|同僚|昇進|昇格"
+        "|出世|地位|名声|名誉|肩書|評価|任され|引き立て|人の上に立"),
+    "health": re.compile(
+        "健康|(?<![全一具主自大団本正実])体(調|力|を|の|が|も)|身体|(?<!臆)病|医|診|薬|心身|養生"
+        "|摂生|夜更かし|睡眠|寝不足|疲れ|(?<![だ助受付掛欠避向儲抜駆分授預届])けが(?=[をにやのなもはへ。、]|人)|怪我|休息|休養|休[まみむめ]|食べ過ぎ|飲み過ぎ|深酒"
+        "|冷え|凝り"),
+    "love": re.compile(
+        "恋|愛情|婚|縁談|良縁|縁[がもを]結|異性|伴侶|配偶|夫婦|交際|出会い|ときめ|情に流"),
+}
+# The stage text does not close on rest or on the care of one's health as a habit.
+REST_WORDS = re.compile("休|養生|生活|暮らし|いたわ|健やか|無理をせず|睡眠|心身|体")
+# The stage text speaks of a phase, not of the year or its fortune.
+YEAR_WORDS = re.compile("今年|この一年|一年|本年|運気|運勢|盛運")
+# A verdict on the whole period: 〜年です, 〜時です, 〜時期です, 〜日々となります and their kin.
+PERIOD_VERDICT = re.compile(
+    "(年|時|時期|日々|運)(です|で、|でも(あり|ある)|となり|になり|となる|になる|と言え)"
+    "|(日|日々)が続[きく]")
+# The opening that the hexagram passages may keep, in at most MOST_HEXAGRAMS_OPENING_ON_TIME.
+HEXAGRAM_OPENING = "時です"
+MOST_HEXAGRAMS_OPENING_ON_TIME = 30
+# No medical forecast: no illness, injury, accident, organ or body part, no doctor.
+MEDICAL_WORDS = re.compile(
+    "(?<!臆)病|疾|患|症|風邪|発熱|熱が出|寝込|体調を崩|体の不調|体調のすぐれ"
+    "|医|診|通院|検診|健診|薬|治療|手術|入院"
+    "|(?<![だ助受付掛欠避向儲抜駆分授預届])けが(?=[をにやのなもはへ。、]|人)|怪我|負傷|事故|骨折(?!り)|やけど|火傷|転倒|捻挫"
+    "|関節|足腰|膝|喉|胃|腸|肝臓|腎|心臓|肺|気管|呼吸器|血圧|皮膚|視力|目の疲れ|体が冷え|冷えやす"
+    "|腰(や|を痛|が痛|痛)|肩(や|が凝|の凝|こり)|凝りが|手足の|歯の")
+# Promises a careful almanac does not print: certainty, a wish granted, a match made, a season
+# or month named, a house bought or savings moved.
+PROMISES = re.compile(
+    "確実に|間違いなく|必ずや|必ず(報われ|叶|成功|増え|上が|実)|確かに(増え|上が|実|芽を出|報われ|叶|成功|手に)"
+    "|(望み|願い|夢)(は|が|も)[^。]{0,6}(叶|かな|実現|成就)"
+    "|(縁談|良縁|結婚)(も|は|が)[^。、]{0,10}(結ばれます|まとまります|調います|決まります|成就します)"
+    "|秋口|春先|夏の終わり|年の瀬|暮れには|年末|年明け|(春|夏|秋|冬)(には|頃|ごろ)|上半期|下半期"
+    "|年の(前半|後半|初め|終わり)|[一二三四五六七八九十正]月(に|には|頃|ごろ)"
+    "|家を(買|建て)|(住まい|家|住宅|土地)の購入|土地を買"
+    "|(溜め|ため)るより|(貯え|蓄え|貯金|預金|貯蓄|資金)を[^。]{0,6}(回し|動かし|流し|移し|投じ)(て|ましょう)"
+    "|(回|流)して育て")
+# The same passage reaches a reader of 17 and of 95: few name a workplace.
+WORKPLACE_WORDS = re.compile(
+    "職場|上司|部下|同僚|昇進|昇格|昇給|賞与|転職|就職|退職|辞表|辞職|出世|給料|給与|ボーナス|会社"
+    "|社内|取引先|残業|出勤|異動|独立(?!心)|役職|管理職|勤め先|勤務")
+MOST_WORKPLACE_PASSAGES = 10
+# A lighter template: few ten-god passages open on a simile, and 貴方 not in every passage.
+SIMILE = re.compile("(?<!ない)(?<!ぬ)(ように|ごとく|かのよう)(?!し|な|心|気|努)")
+MOST_SIMILE_OPENINGS = 50
+MOST_ANATA = 66
+# The figures of the passages before the revision of one field, one voice (measured on
+# the data of commit e1cdf8e with these same rules); --report prints them beside today's.
+BEFORE = {
+    "ten-god passages with a health line": 19,
+    "ten-god passages sharing a 14-character phrase with an earlier one": 0,
+    "ten-god passages opening with 今年の貴方": 10,
+    "ten-god first sentences ending on the year": 1,
+    "ten-god bodies ending on a line of 10 characters or fewer": 0,
+    "field words in the 12 stage texts": 61,
+    "stage texts that speak of the year": 3,
+    "stage texts closing on rest or health": 7,
+    "ten-god passages with a period verdict (body or mark)": 26,
+    "stage texts with a period verdict": 9,
+    "hexagram passages with a period verdict beyond the opening": 3,
+    "hexagram passages opening on 〜時です。": 41,
+    "ten-god passages with a medical word": 10,
+    "stage texts with a medical word": 2,
+    "hexagram passages with a medical word": 0,
+    "ten-god passages with a promise word": 7,
+    "stage texts with a promise word": 0,
+    "hexagram passages with a promise word": 3,
+    "ten-god passages naming a workplace": 33,
+    "ten-god passages opening on a 〜ように simile": 78,
+    "貴方 in the ten-god passages": 99,
+    "readings with 下さい three times or more": 0,
+    "readings with 下さい twice or more": 234,
+    "readings whose mark symbol differs in tone from the banner": 105,
+    "readings whose text contradicts the banner": 0,
+    "readings whose stage and ten-god passages speak of the same field": 496,
+}
 
 failures = []
 figures = {}
@@ -106,6 +197,12 @@ HEXAGRAMS = {f"{a}-{b}": read(f"hexagram/{a}-{b}") for a in (1, 2, 3, 4, 6, 7, 8
 
 def body_of(text):
     return "".join(split_passage(text)[1])
+
+
+def prose_of(text):
+    """Body and mark lines, without the heading."""
+    _, body, marks = split_passage(text)
+    return "".join(body + marks)
 
 
 # The mark lines speak of the relation's own field, never of the year.
@@ -196,12 +293,102 @@ for key in [f"ten_god/{d}-{x}" for d, x in CELLS] + [f"twelve_stage/stage-{s}" f
     for line in read(key).split("\n"):
         check(f"{key} splits a set phrase at a line end", not line.endswith(SET_PHRASE_HEADS), line)
 
+def fields_of(text):
+    return {field for field, words in FIELDS.items() if words.search(text)}
+
+
+def sentences(text):
+    return [sentence + "。" for sentence in text.split("。") if sentence]
+
+
+TEN_GOD_KEYS = [f"ten_god/{d}-{x}" for d, x in CELLS]
+STAGE_BODIES = {f"twelve_stage/stage-{s}": body_of(text) for s, text in enumerate(STAGES)}
+
+# The stage text keeps to its phase: no field of life, no year, no closing on rest or health.
+stage_field_words = 0
+stage_year = 0
+stage_rest_close = 0
+for key, body in STAGE_BODIES.items():
+    for field, words in FIELDS.items():
+        found = [m.group(0) for m in words.finditer(body)]
+        stage_field_words += len(found)
+        check(f"{key} speaks of {field}", not found, found)
+    found = YEAR_WORDS.findall(body)
+    stage_year += bool(found)
+    check(f"{key} speaks of the year, not of the phase", not found, found)
+    last = sentences(body)[-1]
+    closes_on_rest = bool(REST_WORDS.search(last))
+    stage_rest_close += closes_on_rest
+    check(f"{key} closes on rest or health", not closes_on_rest, last)
+figures["field words in the 12 stage texts"] = stage_field_words
+figures["stage texts that speak of the year"] = stage_year
+figures["stage texts closing on rest or health"] = stage_rest_close
+
+# No piece but the banner passes a verdict on the whole period. The hexagram passages may
+# open on 〜時です (in at most 30 of them), and say so nowhere else.
+period_ten_god = 0
+for key in TEN_GOD_KEYS:
+    found = PERIOD_VERDICT.search(prose_of(read(key)))
+    period_ten_god += bool(found)
+    check(f"{key} passes a verdict on the period", not found, found and found.group(0))
+period_stage = 0
+for key, body in STAGE_BODIES.items():
+    found = PERIOD_VERDICT.search(body)
+    period_stage += bool(found)
+    check(f"{key} passes a verdict on the period", not found, found and found.group(0))
+hexagram_time_openings = 0
+period_hexagram = 0
+for key, text in HEXAGRAMS.items():
+    body = "".join(line for line in text.split("\n")[2:] if line)
+    first, rest = body.split("。", 1) if "。" in body else (body, "")
+    if first.endswith(HEXAGRAM_OPENING):
+        hexagram_time_openings += 1
+    else:
+        rest = body
+    found = PERIOD_VERDICT.search(rest)
+    period_hexagram += bool(found)
+    check(f"hexagram/{key} passes a verdict on the period beyond its opening", not found,
+          found and found.group(0))
+figures["ten-god passages with a period verdict (body or mark)"] = period_ten_god
+figures["stage texts with a period verdict"] = period_stage
+figures["hexagram passages with a period verdict beyond the opening"] = period_hexagram
+figures["hexagram passages opening on 〜時です。"] = hexagram_time_openings
+check("hexagram openings on 〜時です", hexagram_time_openings <= MOST_HEXAGRAMS_OPENING_ON_TIME,
+      hexagram_time_openings)
+
+# No medical forecast and no promise, in any passage a reading shows.
+READ_KEYS = TEN_GOD_KEYS + list(STAGE_BODIES) + [f"hexagram/{k}" for k in HEXAGRAMS]
+for words, what in ((MEDICAL_WORDS, "medical"), (PROMISES, "promise")):
+    counts = {"ten-god passages": 0, "stage texts": 0, "hexagram passages": 0}
+    group_of = {"ten_god": "ten-god passages", "twelve_stage": "stage texts", "hexagram": "hexagram passages"}
+    for key in READ_KEYS:
+        text = "".join(read(key).split("\n")[2:])  # not the heading: 病 names a stage
+        found = [m.group(0) for m in words.finditer(text)]
+        counts[group_of[key.split("/")[0]]] += bool(found)
+        check(f"{key} makes a {what} claim", not found, found)
+    for group, count in counts.items():
+        figures[f"{group} with a {what} word"] = count
+
+# Age-neutral: the workplace in few ten-god passages.
+workplace = sum(bool(WORKPLACE_WORDS.search(read(key))) for key in TEN_GOD_KEYS)
+figures["ten-god passages naming a workplace"] = workplace
+check("ten-god passages naming a workplace", workplace <= MOST_WORKPLACE_PASSAGES, workplace)
+
+# A lighter template.
+simile_openings = sum(bool(SIMILE.search(sentences(body_of(read(key)))[0])) for key in TEN_GOD_KEYS)
+anata = sum(read(key).count("貴方") for key in TEN_GOD_KEYS)
+figures["ten-god passages opening on a 〜ように simile"] = simile_openings
+figures["貴方 in the ten-god passages"] = anata
+check("ten-god passages opening on a simile", simile_openings <= MOST_SIMILE_OPENINGS, simile_openings)
+check("貴方 in the ten-god passages", anata <= MOST_ANATA, anata)
+
 # The readings a user sees: every name stem against every year pillar, as tenkari-cli composes
 # them. Born in year 1 and judged in years 1 to 60, the counted age runs through the whole cycle.
 please_heavy = 0
 please_twice = 0
 contradicting = 0
 mark_against_banner = 0
+same_field = 0
 pillars = set()
 # The name stem comes from the name alone, the year pillar from the years alone.
 name_stems = {name: int(numbers(name, 1)["name_stem"]) for name in NAMES_BY_NAME_NUMBER}
@@ -230,17 +417,21 @@ for name in NAMES_BY_NAME_NUMBER:
         verdicts = VERDICT_WORDS.search(body_of(passage)) or VERDICT_WORDS.search(body_of(stage))
         if (clash and judges_year) or verdicts:
             contradicting += 1
+        same_field += bool(fields_of(body_of(stage)) & fields_of(prose_of(passage)))
 check("the readings cover 10 name stems x 60 year pillars", len(pillars) == 600, len(pillars))
 figures["readings with 下さい three times or more"] = please_heavy
 figures["readings with 下さい twice or more"] = please_twice
 figures["readings whose mark symbol differs in tone from the banner"] = mark_against_banner
 figures["readings whose text contradicts the banner"] = contradicting
+figures["readings whose stage and ten-god passages speak of the same field"] = same_field
+check("readings whose stage and ten-god passages share a field", same_field == 0, same_field)
 check("readings heavy with 下さい", please_heavy <= MOST_PLEASE_HEAVY_READINGS, please_heavy)
 check("readings that contradict their banner", contradicting == 0, contradicting)
 
 if REPORT:
+    print("before  now  figure")
     for what, value in figures.items():
-        print(f"{value:4}  {what}")
+        print(f"{BEFORE.get(what, '-'):>6}  {value:3}  {what}")
 for failure in failures:
     print("FAIL", failure)
 print(f"{len(failures)} failures")
