@@ -64,6 +64,15 @@ class ScenarioFailure(AssertionError):
     pass
 
 
+class ScenarioSkipped(Exception):
+    pass
+
+
+# A scenario's work folder on a disk of its own that holds one page, which a file fills.
+FULL_DISK = ["mount", "-t", "tmpfs", "-o", "size=4k,mode=0777", "tenkari-full-disk"]
+FULL_DISK_FILLER = "filler"
+
+
 def style_value(names):
     return sum(STYLES[name] for name in names)
 
@@ -109,11 +118,15 @@ class ScenarioRun:
 
     # -- steps ------------------------------------------------------------------------------
     def run(self):
+        if self.work.is_mount():
+            subprocess.run(["umount", "-l", str(self.work)], check=False)
         shutil.rmtree(self.folder, ignore_errors=True)
         self.work.mkdir(parents=True)
         self.program.mkdir()
         exe = self.program / self.args.exe.name
         shutil.copyfile(self.args.exe, exe)
+        if self.scenario.get("work_on_a_full_disk"):
+            self.fill_a_disk_for_the_work_folder()
         try:
             try:
                 started = self.driver.call("start", windows_path(exe), windows_path(self.work))
@@ -129,6 +142,26 @@ class ScenarioRun:
         finally:
             if not self.driver.broken:
                 self.driver.call("kill", check=False)
+            if self.work.is_mount():
+                subprocess.run(["umount", "-l", str(self.work)], check=False)
+
+    def fill_a_disk_for_the_work_folder(self):
+        """Mounts a disk of one page on the work folder (this needs root) and fills it, so that
+        a file can still be made there but no byte written to it."""
+        mounted = subprocess.run([*FULL_DISK, str(self.work)], capture_output=True, text=True)
+        if mounted.returncode != 0:
+            raise ScenarioSkipped(f"no disk could be mounted: {mounted.stderr.strip()}")
+        (self.work / FULL_DISK_FILLER).write_bytes(b"x" * 4096)
+        try:
+            (self.work / "probe").write_bytes(b"x")
+            raise ScenarioFailure("the disk of the work folder is not full")
+        except OSError:
+            pass
+        finally:
+            (self.work / "probe").unlink(missing_ok=True)
+
+    def step_free_disk(self):
+        (self.work / FULL_DISK_FILLER).unlink()
 
     def step_open_dialog(self, expected=None):
         self.driver.call("command", IDS["IDM_ANNUAL_READING"])
@@ -434,7 +467,7 @@ def main():
 
     scenarios = json.loads(args.scenarios.read_text(encoding="utf-8"))
     scenarios = [s for s in scenarios if not args.only or args.only in s["name"]]
-    failures = []
+    failures, skipped = [], []
     with WineSession(args.prefix, locale=args.locale, dpi=args.dpi, virtual_desktop=True,
                      windows_version=args.windows_version, record_browser=True) as wine, \
             DriverClient(wine, args.driver) as driver:
@@ -443,11 +476,15 @@ def main():
             try:
                 ScenarioRun(driver, wine, args, scenario, folder).run()
                 print(f"ok    {scenario['name']}")
+            except ScenarioSkipped as reason:
+                skipped.append(scenario["name"])
+                print(f"skip  {scenario['name']}\n      {reason}")
             except ScenarioFailure as failure:
                 failures.append(scenario["name"])
                 print(f"FAIL  {scenario['name']}\n      {failure}")
-    print(f"{len(scenarios) - len(failures)} of {len(scenarios)} scenarios passed "
-          f"under {args.locale}" + (f" at {args.dpi} DPI" if args.dpi != 96 else "") +
+    print(f"{len(scenarios) - len(failures) - len(skipped)} of {len(scenarios)} scenarios passed"
+          + (f" ({len(skipped)} skipped)" if skipped else "") +
+          f" under {args.locale}" + (f" at {args.dpi} DPI" if args.dpi != 96 else "") +
           f" as {args.windows_version or 'Windows 7 (Wine default)'}")
     sys.exit(1 if failures else 0)
 
