@@ -6,7 +6,8 @@ TENKARI_SIGN_TIMESTAMP_URL where one is set.
     TENKARI_SIGN_PKCS12=cert.p12 TENKARI_SIGN_PASSWORD=… sign.py tenkari.exe
 
 The password reaches osslsigncode through a file only this user can read, never on a command
-line that every user of the machine can see.
+line that every user of the machine can see. The program name in the signature is ASCII:
+osslsigncode writes it as an IA5 string, which cannot hold Japanese.
 """
 import os
 import pathlib
@@ -24,7 +25,7 @@ def sign(path):
         with os.fdopen(descriptor, "w", encoding="utf-8") as stream:
             stream.write(os.environ.get("TENKARI_SIGN_PASSWORD", ""))
         command = ["osslsigncode", "sign", "-pkcs12", pkcs12, "-readpass", str(password),
-                   "-h", "sha256", "-n", "テンカリ", "-in", str(path), "-out", str(signed)]
+                   "-h", "sha256", "-n", "tenkari", "-in", str(path), "-out", str(signed)]
         timestamp = os.environ.get("TENKARI_SIGN_TIMESTAMP_URL")
         if timestamp:
             command[2:2] = ["-ts", timestamp]
