@@ -3,7 +3,8 @@
 files, the Start-menu shortcut and the entry in Apps read back from the disk, the .lnk and the
 registry; the installed program started as the shortcut starts it shows a reading and writes its
 file into Documents; the same build again and a newer build leave one installation and one
-entry; a silent uninstall leaves only the reading file.
+entry, and an older build over a newer one is refused; a silent uninstall leaves only the
+reading file.
 
     installer_test.py --build build/windows --driver tenkari_e2e_driver.exe --cli tenkari-cli \
         --locale ja_JP.UTF-8 --prefix build/windows/installer-prefix-ja_JP.UTF-8 --work DIR
@@ -89,11 +90,15 @@ class InstallerRun:
         users = self.drive_c / "users"
         return {str(path.relative_to(users)) for path in users.rglob("*") if path.is_file()}
 
-    def msiexec(self, *arguments, log):
+    def msiexec(self, *arguments, log, refused=False):
+        """A silent msiexec that must succeed, or with refused, end with 1603 (a fatal error,
+        as a launch condition that fails gives), of which a Unix exit status keeps the low
+        byte."""
         result = self.wine.run(["msiexec", *arguments, "/qn", "/l*v", windows_path(log)],
                                timeout=300)
-        check(result.returncode == 0, f"msiexec {' '.join(arguments)} exited with "
-                                      f"{result.returncode}; see {log}")
+        expected = 1603 & 0xFF if refused else 0
+        check(result.returncode == expected, f"msiexec {' '.join(arguments)} exited with "
+                                             f"{result.returncode}, not {expected}; see {log}")
 
     # -- what an installation must be --------------------------------------------------------
     def check_installed(self, version):
@@ -259,6 +264,9 @@ def main():
             run.msiexec("/i", windows_path(newer_msi), log=args.work / "newer.log")
             run.check_installed(newer)
             print(f"ok    {newer} over {args.version} leaves one installation")
+            run.msiexec("/i", windows_path(msi), log=args.work / "older.log", refused=True)
+            run.check_installed(newer)
+            print(f"ok    {args.version} over {newer} is refused")
 
             run.msiexec("/x", windows_path(newer_msi), log=args.work / "uninstall.log")
             after = run.user_files()
