@@ -10,8 +10,8 @@ every Japanese string is lost), so both tools run with WINDOWS_LANGUAGE=ja. Then
 the tables where wixl or Wine's Windows Installer fall short:
 - the string pool is forced to code page 932, so that a Windows whose ANSI code page is not 932
   still reads the Japanese names right (otherwise the pool has code page 0: the system's own);
-- the property WINE is set where Wine's wineboot.exe is in the system folder (wixl has no file
-  search), the condition of the component that completes the entry in Apps under Wine;
+- the property WINE is set where Wine's wineboot.exe is in the 64-bit system folder (wixl has
+  no file search), the condition of the component that completes the entry in Apps under Wine;
 - the package's own registry values are written after the product is registered, so that the
   entry in Apps keeps its DisplayIcon and EstimatedSize (Wine's registration overwrites them).
 """

@@ -22,7 +22,8 @@ set(sign "")
 if(DEFINED ENV{TENKARI_SIGN_PKCS12} AND NOT "$ENV{TENKARI_SIGN_PKCS12}" STREQUAL "")
     set(sign "${CPACK_TENKARI_PYTHON}" "${CPACK_TENKARI_PACKAGING_DIR}/sign.py")
 else()
-    message(STATUS "unsigned: TENKARI_SIGN_PKCS12 is not set, so tenkari.exe and the installer are not signed")
+    message(STATUS "unsigned: TENKARI_SIGN_PKCS12 is not set, so tenkari.exe and the "
+                   "installer are not signed")
 endif()
 
 if(sign)

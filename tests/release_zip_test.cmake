@@ -1,7 +1,7 @@
 # The release (cpack) is a zip and an installer of the same files: the exe, its help (テンカリ.HLP
 # and テンカリ.html), the user's readme and the stroke data's notice and source, and nothing else:
 # no driver, no DLL, not the developers' README.md. The readme is UTF-8 with a byte-order mark
-# and CRLF line ends, and names the project version.
+# and CRLF line ends, and names the project version. The installer needs no administrator rights.
 # Without a certificate, cpack says in one line that the release is unsigned.
 #   cmake -DBUILD_DIR=<windows build> -DVERSION=<project version> -P release_zip_test.cmake
 cmake_minimum_required(VERSION 3.21)
@@ -59,6 +59,17 @@ endforeach()
 list(SORT installed)
 if(NOT result EQUAL 0 OR NOT installed STREQUAL expected)
     message(FATAL_ERROR "the installer installs ${installed}, expected ${expected}")
+endif()
+
+# Its word count (msiinfo's "Source"): compressed files (2) and no administrator rights needed
+# (8), so that Windows asks for none.
+execute_process(COMMAND msiinfo suminfo "${base}.msi" OUTPUT_VARIABLE summary)
+if(NOT summary MATCHES "Source: ([0-9]+)")
+    message(FATAL_ERROR "msiinfo shows no word count:\n${summary}")
+endif()
+math(EXPR flags "${CMAKE_MATCH_1} & 10")
+if(NOT flags EQUAL 10)
+    message(FATAL_ERROR "the installer's word count is '${CMAKE_MATCH_1}', without 2 and 8")
 endif()
 
 file(MAKE_DIRECTORY "${out}/unpacked")
