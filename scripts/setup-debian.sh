@@ -9,6 +9,7 @@ packages=(
     g++-mingw-w64-x86-64-posix
     kanjidic unicode-data
     wine wine64 xvfb x11-utils xdotool imagemagick
+    msitools wixl osslsigncode openssl
     fonts-ipafont-gothic fonts-ipafont-mincho fonts-wine locales
 )
 

@@ -1,0 +1,109 @@
+#!/usr/bin/env python3
+"""Builds the per-user installer of テンカリ from tenkari.wxs.in with Debian's msitools.
+
+    build_msi.py --version 1.2 --exe tenkari.exe --hlp テンカリ.HLP --html テンカリ.html \
+        --readme お読みください.txt --notice STROKE-DATA-NOTICE.txt --strokes stroke_classes.txt \
+        --icon MyApp.ico --work DIR --output tenkari-1.2-win64.msi
+
+wixl writes its strings in the code page that WINDOWS_LANGUAGE names (1252 without it, where
+every Japanese string is lost), so both tools run with WINDOWS_LANGUAGE=ja. Then msibuild mends
+the tables where wixl or Wine's Windows Installer fall short:
+- the string pool is forced to code page 932, so that a Windows whose ANSI code page is not 932
+  still reads the Japanese names right (otherwise the pool has code page 0: the system's own);
+- the property WINE is set where Wine's wineboot.exe is in the 64-bit system folder (wixl has
+  no file search), the condition of the component that completes the entry in Apps under Wine;
+- the package's own registry values are written after the product is registered, so that the
+  entry in Apps keeps its DisplayIcon and EstimatedSize (Wine's registration overwrites them).
+"""
+import argparse
+import os
+import pathlib
+import shutil
+import subprocess
+import sys
+import uuid
+
+HERE = pathlib.Path(__file__).resolve().parent
+# Never changes: it ties every version of テンカリ together, so that a newer one replaces an older.
+UPGRADE_CODE = "6D1E3F0A-55C2-4B7E-9F31-2A8C4D7B1E00"
+# Each version has its own product code, the same for every build of that version, so that the
+# same build installed again finds itself instead of adding a second entry.
+PRODUCT_NAMESPACE = uuid.UUID(UPGRADE_CODE)
+# The tables of the search for wineboot.exe, in msibuild's text form (names, types, keys, rows).
+WINE_SEARCH = {
+    "AppSearch": ["Property\tSignature_", "s72\ts72", "AppSearch\tProperty\tSignature_",
+                  "WINE\tWineBoot"],
+    "DrLocator": ["Signature_\tParent\tPath\tDepth", "s72\tS72\tS255\tI2",
+                  "DrLocator\tSignature_\tParent\tPath", "WineBoot\t\t[System64Folder]\t0"],
+    "Signature": ["Signature\tFileName\tMinVersion\tMaxVersion\tMinSize\tMaxSize\tMinDate"
+                  "\tMaxDate\tLanguages", "s72\ts255\tS20\tS20\tI4\tI4\tI4\tI4\tS255",
+                  "Signature\tSignature", "WineBoot\twineboot.exe" + "\t" * 7],
+}
+ENVIRONMENT = dict(os.environ, WINDOWS_LANGUAGE="ja")
+
+
+def product_code(version):
+    return str(uuid.uuid5(PRODUCT_NAMESPACE, f"tenkari {version}")).upper()
+
+
+def run(command):
+    result = subprocess.run(command, env=ENVIRONMENT, capture_output=True, text=True)
+    if result.returncode != 0:
+        sys.exit(f"{command[0]} failed ({result.returncode}): {result.stderr.strip()}")
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--version", required=True)
+    for name in ("exe", "hlp", "html", "readme", "notice", "strokes", "icon", "work", "output"):
+        parser.add_argument(f"--{name}", type=pathlib.Path, required=True)
+    args = parser.parse_args()
+    files = [args.exe, args.hlp, args.html, args.readme, args.notice, args.strokes]
+    for path in files + [args.icon]:
+        if not path.is_file():
+            sys.exit(f"missing {path}")
+    values = {
+        "VERSION": args.version,
+        "PRODUCT_CODE": product_code(args.version),
+        "UPGRADE_CODE": UPGRADE_CODE,
+        "README_NAME": args.readme.name,
+        # What Apps shows as the size: the installed files, in KB.
+        "SIZE_KB": str((sum(path.stat().st_size for path in files) + 1023) // 1024),
+    }
+    # wixl takes only sources named relative to the .wxs: each file goes into the work folder
+    # under a plain name.
+    args.work.mkdir(parents=True, exist_ok=True)
+    staged = args.work / "files"
+    shutil.rmtree(staged, ignore_errors=True)
+    staged.mkdir()
+    for name in ("exe", "hlp", "html", "readme", "notice", "strokes", "icon"):
+        shutil.copyfile(getattr(args, name), staged / name)
+        values[name.upper()] = f"files/{name}"
+    text = (HERE / "tenkari.wxs.in").read_text(encoding="utf-8")
+    for key, value in values.items():
+        text = text.replace(f"@{key}@", value)
+    wxs = args.work / "tenkari.wxs"
+    wxs.write_text(text, encoding="utf-8")
+    args.output.unlink(missing_ok=True)
+    run(["wixl", "--arch", "x64", "-o", str(args.output), str(wxs)])
+
+    # An empty first two lines and "932<TAB>_ForceCodepage" on the third set the pool's code page.
+    tables = args.work / "tables"
+    tables.mkdir(exist_ok=True)
+    (tables / "_ForceCodepage.idt").write_bytes(b"\r\n\r\n932\t_ForceCodepage\r\n")
+    run(["msibuild", str(args.output), "-i", str(tables / "_ForceCodepage.idt")])
+    for table, lines in WINE_SEARCH.items():
+        (tables / f"{table}.idt").write_text("\r\n".join(lines) + "\r\n", encoding="ascii")
+        run(["msibuild", str(args.output), "-i", str(tables / f"{table}.idt")])
+    for sequence in ("InstallExecuteSequence", "InstallUISequence"):
+        run(["msibuild", str(args.output), "-q",
+             f"INSERT INTO `{sequence}` (`Action`, `Sequence`) VALUES ('AppSearch', 50)"])
+    run(["msibuild", str(args.output), "-q",
+         "UPDATE `Component` SET `Condition` = 'WINE' WHERE `Component` = 'WineAppsEntry'"])
+    run(["msibuild", str(args.output), "-q",
+         "UPDATE `InstallExecuteSequence` SET `Sequence` = 6450 "
+         "WHERE `Action` = 'WriteRegistryValues'"])
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,288 @@
+#!/usr/bin/env python3
+"""The installer end to end under Wine, in a prefix made anew for each run: a silent install; the
+files, the Start-menu shortcut and the entry in Apps read back from the disk, the .lnk and the
+registry; the installed program started as the shortcut starts it shows a reading and writes its
+file into Documents; the same build again and a newer build leave one installation and one
+entry, and an older build over a newer one is refused; a silent uninstall leaves only the
+reading file.
+
+    installer_test.py --build build/windows --driver tenkari_e2e_driver.exe --cli tenkari-cli \
+        --locale ja_JP.UTF-8 --prefix build/windows/installer-prefix-ja_JP.UTF-8 --work DIR
+"""
+import argparse
+import math
+import pathlib
+import shutil
+import subprocess
+import sys
+import zipfile
+
+HERE = pathlib.Path(__file__).resolve().parent
+ROOT = HERE.parents[1]
+sys.path.insert(0, str(ROOT / "scripts"))
+sys.path.insert(0, str(ROOT / "packaging"))
+from build_msi import product_code  # noqa: E402
+from reg_file import read_reg_export  # noqa: E402
+from resource_ids import IDS  # noqa: E402
+from shell_link import read_link  # noqa: E402
+from tenkari_driver import DriverClient, windows_path  # noqa: E402
+from wine_session import MAKING_MARK, SETUP_MARK, WineSession  # noqa: E402
+
+NAME = "テンカリ"
+PUBLISHER = "テンカリ開発チーム"
+UNINSTALL = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Uninstall"
+SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
+READING = {"name": "木林森", "birth": "1960", "year": "1999"}
+READING_FILE = "木林森1999年.TXT"
+IDOK = 1
+
+
+class Failure(AssertionError):
+    pass
+
+
+def check(condition, message):
+    if not condition:
+        raise Failure(message)
+
+
+class InstallerRun:
+    def __init__(self, wine, args, release):
+        self.wine = wine
+        self.args = args
+        self.release = release
+        self.drive_c = args.prefix / "drive_c"
+        folders = self.shell_folders()
+        self.documents = folders["Personal"]
+        self.programs_menu = folders["Programs"]
+        self.install_dir = folders["Local AppData"] + "\\Programs\\" + NAME
+
+    # -- reading Windows back ----------------------------------------------------------------
+    def unix(self, windows):
+        check(windows[:3].upper() == "C:\\", f"not on drive C: {windows}")
+        return self.drive_c.joinpath(*[part for part in windows[3:].split("\\") if part])
+
+    def shell_folders(self):
+        result = self.wine.run(["reg", "query", SHELL_FOLDERS], timeout=60)
+        check(result.returncode == 0, "the shell folders cannot be read")
+        folders = {}
+        for line in result.stdout.decode("ascii", "replace").splitlines():
+            name, kind, value = (line.strip().split("    ") + ["", "", ""])[:3]
+            if kind == "REG_SZ":
+                folders[name] = value
+        return folders
+
+    def registry(self, key):
+        """The key and its subkeys as `reg export` writes them, or None when there is none."""
+        exported = self.args.work / "export.reg"
+        exported.unlink(missing_ok=True)
+        result = self.wine.run(["reg", "export", key, windows_path(exported), "/y"], timeout=60)
+        if result.returncode != 0:
+            return None
+        return read_reg_export(exported.read_bytes().decode("utf-16"))
+
+    def apps_entries(self):
+        keys = self.registry(UNINSTALL) or {}
+        return {key.rsplit("\\", 1)[1]: values for key, values in keys.items()
+                if values.get("DisplayName") == NAME}
+
+    def user_files(self):
+        users = self.drive_c / "users"
+        return {str(path.relative_to(users)) for path in users.rglob("*") if path.is_file()}
+
+    def msiexec(self, *arguments, log, refused=False):
+        """A silent msiexec that must succeed, or with refused, end with 1603 (a fatal error,
+        as a launch condition that fails gives), of which a Unix exit status keeps the low
+        byte."""
+        result = self.wine.run(["msiexec", *arguments, "/qn", "/l*v", windows_path(log)],
+                               timeout=300)
+        expected = 1603 & 0xFF if refused else 0
+        check(result.returncode == expected, f"msiexec {' '.join(arguments)} exited with "
+                                             f"{result.returncode}, not {expected}; see {log}")
+
+    # -- what an installation must be --------------------------------------------------------
+    def check_installed(self, version):
+        folder = self.unix(self.install_dir)
+        check(folder.is_dir(), f"no folder {self.install_dir}; "
+                               f"{sorted(p.name for p in folder.parent.glob('*'))}")
+        installed = sorted(path.name for path in folder.iterdir())
+        shipped = sorted(path.name for path in self.release.iterdir())
+        check(installed == shipped, f"installed {installed}, not {shipped}")
+        for name in shipped:
+            check((folder / name).read_bytes() == (self.release / name).read_bytes(),
+                  f"the installed {name} differs from the release's")
+
+        links = sorted(path.name for path in self.unix(self.programs_menu).rglob("*.lnk"))
+        check(links == [NAME + ".lnk"], f"Start-menu shortcuts {links}")
+        link = read_link((self.unix(self.programs_menu) / (NAME + ".lnk")).read_bytes())
+        check(link.get("target") == self.install_dir + "\\tenkari.exe",
+              f"the shortcut starts {link.get('target')}")
+        check(link.get("working_dir", "").rstrip("\\") == self.documents,
+              f"the shortcut starts in {link.get('working_dir')}, not {self.documents}")
+        icon = self.unix(link.get("icon_location", "C:\\"))
+        check(icon.is_file() and icon.read_bytes() == self.args.icon.read_bytes(),
+              f"the shortcut's icon {link.get('icon_location')} is not the program's")
+        check(link["icon_index"] == 0, f"icon index {link['icon_index']}")
+
+        code = "{" + product_code(version) + "}"
+        entries = self.apps_entries()
+        check(list(entries) == [code], f"entries in Apps: {list(entries)}, not [{code}]")
+        entry = entries[code]
+        size = math.ceil(sum(path.stat().st_size for path in folder.iterdir()) / 1024)
+        expected = {
+            "DisplayName": NAME, "DisplayVersion": version, "Publisher": PUBLISHER,
+            "DisplayIcon": self.install_dir + "\\tenkari.exe,0",
+            "UninstallString": f"MsiExec.exe /X{code}", "EstimatedSize": size,
+            "NoModify": 1, "NoRepair": 1,
+        }
+        for name, value in expected.items():
+            check(entry.get(name) == value, f"Apps entry {name} is {entry.get(name)!r}, "
+                                            f"not {value!r}")
+        return link
+
+    def run_program(self, link, driver):
+        """Starts the program as the shortcut does and writes one reading into Documents."""
+        started = driver.call("start", link["target"], link["working_dir"])
+        check(started["caption"] == NAME and started["has_menu"], f"main window {started}")
+        try:
+            driver.call("command", IDS["IDM_ANNUAL_READING"])
+            driver.call("wait", "input_dialog")
+            for control, field in (("IDC_NAME", "name"), ("IDC_BIRTH_YEAR", "birth"),
+                                   ("IDC_JUDGED_YEAR", "year")):
+                driver.call("set", IDS[control], READING[field])
+            driver.call("click", "input_dialog", IDOK)
+            box = driver.call("wait", "message_box")["window"]
+            expected = self.cli_reading()
+            check(bytes.fromhex(box["text_cp932"]) == expected, "the reading box differs from "
+                                                                 "tenkari-cli's reading")
+            driver.call("click", "message_box", IDOK)
+            driver.call("gone", "message_box")
+            driver.call("press_file_button")
+            written = self.unix(self.documents) / READING_FILE
+            check(written.is_file() and written.read_bytes() == expected,
+                  f"{READING_FILE} in Documents is missing or differs")
+            # The help opens beside the installed exe: its step goes here.
+            driver.call("command", IDS["IDM_EXIT"])
+            code = driver.call("wait_exit")["exit_code"]
+            check(code == 0, f"exit code {code}")
+        finally:
+            if not driver.broken:
+                driver.call("kill", check=False)
+
+    def cli_reading(self):
+        result = subprocess.run([self.args.cli, "--name", READING["name"], "--birth",
+                                 READING["birth"], "--year", READING["year"], "--sjis"],
+                                capture_output=True, timeout=30)
+        check(result.returncode == 0, "tenkari-cli refused the reading")
+        return result.stdout
+
+
+def newer_version(version):
+    parts = version.split(".")
+    parts[-1] = str(int(parts[-1]) + 1)
+    return ".".join(parts)
+
+
+def build_release(args):
+    """The release as cpack makes it (the zip and the installer), and a newer installer of the
+    same files."""
+    packages = args.work / "packages"
+    shutil.rmtree(packages, ignore_errors=True)
+    result = subprocess.run(["cpack", "-B", str(packages)], cwd=args.build,
+                            capture_output=True, text=True)
+    check(result.returncode == 0, f"cpack failed:\n{result.stdout}{result.stderr}")
+    base = f"tenkari-{args.version}-win64"
+    release = args.work / "release"
+    shutil.rmtree(release, ignore_errors=True)
+    with zipfile.ZipFile(packages / f"{base}.zip") as archive:
+        archive.extractall(release)
+    newer = newer_version(args.version)
+    newer_msi = packages / f"tenkari-{newer}-win64.msi"
+    result = subprocess.run(
+        [sys.executable, str(ROOT / "packaging" / "build_msi.py"), "--version", newer,
+         "--exe", str(release / "tenkari.exe"), "--hlp", str(release / "テンカリ.HLP"),
+         "--html", str(release / "テンカリ.html"), "--readme", str(release / "お読みください.txt"),
+         "--notice", str(release / "STROKE-DATA-NOTICE.txt"),
+         "--strokes", str(release / "stroke_classes.txt"), "--icon", str(args.icon),
+         "--work", str(args.work / "newer-msi"), "--output", str(newer_msi)],
+        capture_output=True, text=True)
+    check(result.returncode == 0, f"the newer installer failed: {result.stderr}")
+    return packages / f"{base}.msi", newer, newer_msi, release
+
+
+def fresh_prefix(prefix):
+    """Each run installs into a prefix made anew; only one that these scripts made is removed."""
+    if prefix.exists():
+        check(any((prefix / mark).exists() for mark in (SETUP_MARK, MAKING_MARK)),
+              f"{prefix} is not a prefix of these scripts")
+        shutil.rmtree(prefix)
+
+
+def keep_user_folders_in_prefix(prefix):
+    """Wine makes Documents, Desktop and the like links to the home folder of the user who runs
+    it: they become folders of the prefix, so that what the program writes stays there."""
+    for user in (prefix / "drive_c" / "users").iterdir():
+        for folder in user.iterdir():
+            if folder.is_symlink():
+                folder.unlink()
+                folder.mkdir()
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--build", type=pathlib.Path, required=True)
+    parser.add_argument("--driver", type=pathlib.Path, required=True)
+    parser.add_argument("--cli", type=pathlib.Path, required=True)
+    parser.add_argument("--version", required=True)
+    parser.add_argument("--icon", type=pathlib.Path, default=ROOT / "resources" / "MyApp.ico")
+    parser.add_argument("--locale", default="ja_JP.UTF-8")
+    parser.add_argument("--prefix", type=pathlib.Path, required=True)
+    parser.add_argument("--work", type=pathlib.Path, required=True)
+    args = parser.parse_args()
+    args.prefix = args.prefix.resolve()
+    args.work = args.work.resolve()
+    args.work.mkdir(parents=True, exist_ok=True)
+    try:
+        msi, newer, newer_msi, release = build_release(args)
+        fresh_prefix(args.prefix)
+        with WineSession(args.prefix, locale=args.locale, virtual_desktop=True) as wine:
+            keep_user_folders_in_prefix(args.prefix)
+            run = InstallerRun(wine, args, release)
+            before = run.user_files()
+            check(not run.apps_entries(), "an entry in Apps before the install")
+
+            run.msiexec("/i", windows_path(msi), log=args.work / "install.log")
+            link = run.check_installed(args.version)
+            print(f"ok    installed {args.version} under {args.locale}")
+            with DriverClient(wine, args.driver) as driver:
+                run.run_program(link, driver)
+            print("ok    the shortcut's program wrote its reading into Documents")
+
+            run.msiexec("/i", windows_path(msi), log=args.work / "again.log")
+            run.check_installed(args.version)
+            print("ok    the same build again leaves one installation")
+            run.msiexec("/i", windows_path(newer_msi), log=args.work / "newer.log")
+            run.check_installed(newer)
+            print(f"ok    {newer} over {args.version} leaves one installation")
+            run.msiexec("/i", windows_path(msi), log=args.work / "older.log", refused=True)
+            run.check_installed(newer)
+            print(f"ok    {args.version} over {newer} is refused")
+
+            run.msiexec("/x", windows_path(newer_msi), log=args.work / "uninstall.log")
+            after = run.user_files()
+            documents = str(run.unix(run.documents).relative_to(run.drive_c / "users"))
+            check(after - before == {f"{documents}/{READING_FILE}"} and before <= after,
+                  f"after the uninstall, new files {sorted(after - before)}, "
+                  f"gone {sorted(before - after)}")
+            check(not run.unix(run.install_dir).exists(), f"{run.install_dir} is still there")
+            check(not run.apps_entries(), "an entry in Apps after the uninstall")
+            check(run.registry(r"HKCU\Software\tenkari") is None,
+                  r"HKCU\Software\tenkari is still there")
+            print("ok    the uninstall leaves only the reading file")
+    except Failure as failure:
+        print(f"FAIL  {failure}")
+        sys.exit(1)
+
+
+if __name__ == "__main__":
+    main()
