@@ -184,6 +184,18 @@ class WineSession:
             if write_end is not None:
                 os.close(write_end)
 
+    def opened_urls(self, timeout):
+        """The URLs the recording browser was given since it was last asked, once it has
+        written one (polled until timeout seconds have passed: None if none came)."""
+        deadline = time.monotonic() + timeout
+        while not (self.browser_log.exists() and self.browser_log.read_text().endswith("\n")):
+            if time.monotonic() >= deadline:
+                return None
+            time.sleep(0.05)
+        urls = self.browser_log.read_text().splitlines()
+        self.browser_log.unlink()
+        return urls
+
     def _write_browser(self):
         log = str(self.browser_log).replace("'", "'\\''")
         self._browser.write_text(f"#!/bin/sh\nprintf '%s\\n' \"$@\" >> '{log}'\n")

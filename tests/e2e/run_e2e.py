@@ -14,7 +14,6 @@ import re
 import shutil
 import subprocess
 import sys
-import time
 import urllib.parse
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "scripts"))
@@ -310,14 +309,8 @@ class ScenarioRun:
     def help_page_opened(self):
         """The browser that the prefix names writes down the URL it is given: one, the file URL
         of the page beside the exe."""
-        log = self.wine.browser_log
-        deadline = time.monotonic() + HELP_PAGE_WAIT_S
-        while not (log.exists() and log.read_text().endswith("\n")):
-            self.check(time.monotonic() < deadline,
-                       f"no browser was started within {HELP_PAGE_WAIT_S} s")
-            time.sleep(0.05)
-        urls = log.read_text().splitlines()
-        log.unlink()
+        urls = self.wine.opened_urls(HELP_PAGE_WAIT_S)
+        self.check(urls is not None, f"no browser was started within {HELP_PAGE_WAIT_S} s")
         page = (self.program / "テンカリ.html").resolve()
         self.check(len(urls) == 1 and urls[0].startswith("file://") and
                    pathlib.Path(urllib.parse.unquote(urls[0][len("file://"):])) == page,

@@ -2,9 +2,9 @@
 """The installer end to end under Wine, in a prefix made anew for each run: a silent install; the
 files, the Start-menu shortcut and the entry in Apps read back from the disk, the .lnk and the
 registry; the installed program started as the shortcut starts it shows a reading and writes its
-file into Documents; the same build again and a newer build leave one installation and one
-entry, and an older build over a newer one is refused; a silent uninstall leaves only the
-reading file.
+file into Documents, and 目次 opens the help beside it; the same build again and a newer
+build leave one installation and one entry, and an older build over a newer one is refused; a
+silent uninstall leaves only the reading file.
 
     installer_test.py --build build/windows --driver tenkari_e2e_driver.exe --cli tenkari-cli \
         --locale ja_JP.UTF-8 --prefix build/windows/installer-prefix-ja_JP.UTF-8 --work DIR
@@ -15,6 +15,7 @@ import pathlib
 import shutil
 import subprocess
 import sys
+import urllib.parse
 import zipfile
 
 HERE = pathlib.Path(__file__).resolve().parent
@@ -34,6 +35,8 @@ UNINSTALL = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Unins
 SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
 READING = {"name": "木林森", "birth": "1960", "year": "1999"}
 READING_FILE = "木林森1999年.TXT"
+HELP_TITLE = "テンカリ ヘルプ"
+PAGE_WAIT_S = 30
 IDOK = 1
 
 
@@ -161,13 +164,39 @@ class InstallerRun:
             written = self.unix(self.documents) / READING_FILE
             check(written.is_file() and written.read_bytes() == expected,
                   f"{READING_FILE} in Documents is missing or differs")
-            # The help opens beside the installed exe: its step goes here.
+            self.help_opens(driver)
             driver.call("command", IDS["IDM_EXIT"])
             code = driver.call("wait_exit")["exit_code"]
             check(code == 0, f"exit code {code}")
         finally:
             if not driver.broken:
                 driver.call("kill", check=False)
+
+    def help_opens(self, driver):
+        """目次 opens the help beside the installed exe, although the program runs in Documents:
+        as Windows 10, the page in the browser; as Windows 7, the WinHelp viewer, with no
+        question, at the contents. Where the code page is not 932 the viewer's caption reaches
+        the driver as the help's Shift-JIS bytes read in code page 1252."""
+        driver.call("command", IDS["IDM_HELP_CONTENTS"])
+        if self.args.windows_version == "win10":
+            self.page_opened(self.unix(self.install_dir) / "テンカリ.html")
+            return
+        viewer = driver.call("viewer", 30000)["window"]
+        check(viewer["dialogs"] == [], f"the viewer asked: {viewer['dialogs']}")
+        caption = viewer["caption"]
+        if not self.args.locale.startswith("ja_JP"):
+            caption = caption.encode("cp1252", "replace").decode("cp932", "replace")
+        check(HELP_TITLE in caption, f"the viewer's title is {caption!r}")
+        driver.call("end_foreign")
+
+    def page_opened(self, page):
+        """The browser that the prefix names writes down the one URL it was given (a path through
+        the prefix's dosdevices, which leads to the page)."""
+        urls = self.wine.opened_urls(PAGE_WAIT_S)
+        check(urls is not None, f"no browser was started within {PAGE_WAIT_S} s")
+        opened = (pathlib.Path(urllib.parse.unquote(urls[0][len("file://"):])).resolve()
+                  if len(urls) == 1 and urls[0].startswith("file://") else None)
+        check(opened == page.resolve(), f"the browser was given {urls}, not {page}")
 
     def cli_reading(self):
         result = subprocess.run([self.args.cli, "--name", READING["name"], "--birth",
@@ -236,6 +265,8 @@ def main():
     parser.add_argument("--version", required=True)
     parser.add_argument("--icon", type=pathlib.Path, default=ROOT / "resources" / "MyApp.ico")
     parser.add_argument("--locale", default="ja_JP.UTF-8")
+    parser.add_argument("--windows-version", choices=["win10"],
+                        help="the Windows the prefix reports (default: Wine's own, Windows 7)")
     parser.add_argument("--prefix", type=pathlib.Path, required=True)
     parser.add_argument("--work", type=pathlib.Path, required=True)
     args = parser.parse_args()
@@ -245,7 +276,9 @@ def main():
     try:
         msi, newer, newer_msi, release = build_release(args)
         fresh_prefix(args.prefix)
-        with WineSession(args.prefix, locale=args.locale, virtual_desktop=True) as wine:
+        with WineSession(args.prefix, locale=args.locale, virtual_desktop=True,
+                         windows_version=args.windows_version,
+                         record_browser=args.windows_version == "win10") as wine:
             keep_user_folders_in_prefix(args.prefix)
             run = InstallerRun(wine, args, release)
             before = run.user_files()
