@@ -2,9 +2,10 @@
 # Builds everything and runs every test: the native unit tests under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the data checks, the tenkari-cli tests, the stroke table
 # regeneration check, the formatting check, a bounded run of each fuzz target, the Windows cross
-# build, the release zip check, the end-to-end tests that drive the real tenkari.exe under Wine
-# in two locales, each as Windows 7 and as Windows 10, and at 144 DPI, and the instruction count
-# of one full annual reading against its budget.
+# build, the check of the release zip and installer, the end-to-end tests that drive the real
+# tenkari.exe under Wine in two locales, each as Windows 7 and as Windows 10, and at 144 DPI, the
+# installer installed, used and uninstalled under Wine, the release signed with a throwaway
+# certificate, and the instruction count of one full annual reading against its budget.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # Every step prints its own output, a build its compiler's errors; the first that fails stops
