@@ -14,6 +14,7 @@ the tables where wixl or Wine's Windows Installer fall short:
   no file search), the condition of the component that completes the entry in Apps under Wine;
 - the package's own registry values are written after the product is registered, so that the
   entry in Apps keeps its DisplayIcon and EstimatedSize (Wine's registration overwrites them).
+- the installed build of the same version counts as older, which wixl's Upgrade row leaves out.
 """
 import argparse
 import os
@@ -26,9 +27,6 @@ import uuid
 HERE = pathlib.Path(__file__).resolve().parent
 # Never changes: it ties every version of テンカリ together, so that a newer one replaces an older.
 UPGRADE_CODE = "6D1E3F0A-55C2-4B7E-9F31-2A8C4D7B1E00"
-# Each version has its own product code, the same for every build of that version, so that the
-# same build installed again finds itself instead of adding a second entry.
-PRODUCT_NAMESPACE = uuid.UUID(UPGRADE_CODE)
 # The tables of the search for wineboot.exe, in msibuild's text form (names, types, keys, rows).
 WINE_SEARCH = {
     "AppSearch": ["Property\tSignature_", "s72\ts72", "AppSearch\tProperty\tSignature_",
@@ -40,10 +38,6 @@ WINE_SEARCH = {
                   "Signature\tSignature", "WineBoot\twineboot.exe" + "\t" * 7],
 }
 ENVIRONMENT = dict(os.environ, WINDOWS_LANGUAGE="ja")
-
-
-def product_code(version):
-    return str(uuid.uuid5(PRODUCT_NAMESPACE, f"tenkari {version}")).upper()
 
 
 def run(command):
@@ -64,7 +58,10 @@ def main():
             sys.exit(f"missing {path}")
     values = {
         "VERSION": args.version,
-        "PRODUCT_CODE": product_code(args.version),
+        # Each build has a product code of its own: the same package installed again finds
+        # itself, and another build, of this version or a newer one, replaces the installed one
+        # (a build of the same version with the same code would be refused by Windows).
+        "PRODUCT_CODE": str(uuid.uuid4()).upper(),
         "UPGRADE_CODE": UPGRADE_CODE,
         "README_NAME": args.readme.name,
         # What Apps shows as the size: the installed files, in KB.
@@ -100,6 +97,15 @@ def main():
              f"INSERT INTO `{sequence}` (`Action`, `Sequence`) VALUES ('AppSearch', 50)"])
     run(["msibuild", str(args.output), "-q",
          "UPDATE `Component` SET `Condition` = 'WINE' WHERE `Component` = 'WineAppsEntry'"])
+    # wixl drops IncludeMaximum: the installed build of this very version must count as older
+    # (minimum and maximum inclusive, 0x100 | 0x200), or another build of it would install beside.
+    # The attributes are part of the row's key, so the row is made anew.
+    run(["msibuild", str(args.output), "-q",
+         "DELETE FROM `Upgrade` WHERE `ActionProperty` = 'OLDERFOUND'"])
+    run(["msibuild", str(args.output), "-q",
+         "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMin`, `VersionMax`, `Attributes`, "
+         f"`ActionProperty`) VALUES ('{{{UPGRADE_CODE}}}', '0.0.0', '{args.version}', 768, "
+         "'OLDERFOUND')"])
     run(["msibuild", str(args.output), "-q",
          "UPDATE `InstallExecuteSequence` SET `Sequence` = 6450 "
          "WHERE `Action` = 'WriteRegistryValues'"])

@@ -2,9 +2,9 @@
 """The installer end to end under Wine, in a prefix made anew for each run: a silent install; the
 files, the Start-menu shortcut and the entry in Apps read back from the disk, the .lnk and the
 registry; the installed program started as the shortcut starts it shows a reading and writes its
-file into Documents, and 目次 opens the help beside it; the same build again and a newer
-build leave one installation and one entry, and an older build over a newer one is refused; a
-silent uninstall leaves only the reading file.
+file into Documents, and 目次 opens the help beside it; the same build again, another build of
+the same version and a newer version each leave one installation and one entry, and an older
+version over a newer one is refused; a silent uninstall leaves only the reading file.
 
     installer_test.py --build build/windows --driver tenkari_e2e_driver.exe --cli tenkari-cli \
         --locale ja_JP.UTF-8 --prefix build/windows/installer-prefix-ja_JP.UTF-8 --work DIR
@@ -21,8 +21,6 @@ import zipfile
 HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE.parents[1]
 sys.path.insert(0, str(ROOT / "scripts"))
-sys.path.insert(0, str(ROOT / "packaging"))
-from build_msi import product_code  # noqa: E402
 from reg_file import read_reg_export  # noqa: E402
 from resource_ids import IDS  # noqa: E402
 from shell_link import read_link  # noqa: E402
@@ -104,7 +102,7 @@ class InstallerRun:
                                              f"{result.returncode}, not {expected}; see {log}")
 
     # -- what an installation must be --------------------------------------------------------
-    def check_installed(self, version):
+    def check_installed(self, msi, version):
         folder = self.unix(self.install_dir)
         check(folder.is_dir(), f"no folder {self.install_dir}; "
                                f"{sorted(p.name for p in folder.parent.glob('*'))}")
@@ -127,7 +125,7 @@ class InstallerRun:
               f"the shortcut's icon {link.get('icon_location')} is not the program's")
         check(link["icon_index"] == 0, f"icon index {link['icon_index']}")
 
-        code = "{" + product_code(version) + "}"
+        code = product_code(msi)
         entries = self.apps_entries()
         check(list(entries) == [code], f"entries in Apps: {list(entries)}, not [{code}]")
         entry = entries[code]
@@ -206,6 +204,17 @@ class InstallerRun:
         return result.stdout
 
 
+def product_code(msi):
+    """The ProductCode of an installer, from its Property table."""
+    table = subprocess.run(["msiinfo", "export", str(msi), "Property"], capture_output=True,
+                           text=True, check=True).stdout
+    for line in table.splitlines():
+        name, _, value = line.partition("\t")
+        if name == "ProductCode":
+            return value.strip()
+    raise Failure(f"{msi} has no ProductCode")
+
+
 def newer_version(version):
     parts = version.split(".")
     parts[-1] = str(int(parts[-1]) + 1)
@@ -213,8 +222,8 @@ def newer_version(version):
 
 
 def build_release(args):
-    """The release as cpack makes it (the zip and the installer), and a newer installer of the
-    same files."""
+    """The release as cpack makes it (the zip and the installer), another build of the same
+    version and a newer installer, both of the same files."""
     packages = args.work / "packages"
     shutil.rmtree(packages, ignore_errors=True)
     result = subprocess.run(["cpack", "-B", str(packages)], cwd=args.build,
@@ -226,17 +235,23 @@ def build_release(args):
     with zipfile.ZipFile(packages / f"{base}.zip") as archive:
         archive.extractall(release)
     newer = newer_version(args.version)
-    newer_msi = packages / f"tenkari-{newer}-win64.msi"
+    rebuilt_msi = build_msi(args, release, args.version, packages / "rebuilt" / f"{base}.msi")
+    newer_msi = build_msi(args, release, newer, packages / f"tenkari-{newer}-win64.msi")
+    return packages / f"{base}.msi", rebuilt_msi, newer, newer_msi, release
+
+
+def build_msi(args, release, version, output):
+    output.parent.mkdir(parents=True, exist_ok=True)
     result = subprocess.run(
-        [sys.executable, str(ROOT / "packaging" / "build_msi.py"), "--version", newer,
+        [sys.executable, str(ROOT / "packaging" / "build_msi.py"), "--version", version,
          "--exe", str(release / "tenkari.exe"), "--hlp", str(release / "テンカリ.HLP"),
          "--html", str(release / "テンカリ.html"), "--readme", str(release / "お読みください.txt"),
          "--notice", str(release / "STROKE-DATA-NOTICE.txt"),
          "--strokes", str(release / "stroke_classes.txt"), "--icon", str(args.icon),
-         "--work", str(args.work / "newer-msi"), "--output", str(newer_msi)],
+         "--work", str(output.parent / f"work-{version}"), "--output", str(output)],
         capture_output=True, text=True)
-    check(result.returncode == 0, f"the newer installer failed: {result.stderr}")
-    return packages / f"{base}.msi", newer, newer_msi, release
+    check(result.returncode == 0, f"the installer of {version} failed: {result.stderr}")
+    return output
 
 
 def fresh_prefix(prefix):
@@ -274,7 +289,7 @@ def main():
     args.work = args.work.resolve()
     args.work.mkdir(parents=True, exist_ok=True)
     try:
-        msi, newer, newer_msi, release = build_release(args)
+        msi, rebuilt_msi, newer, newer_msi, release = build_release(args)
         fresh_prefix(args.prefix)
         with WineSession(args.prefix, locale=args.locale, virtual_desktop=True,
                          windows_version=args.windows_version,
@@ -285,20 +300,23 @@ def main():
             check(not run.apps_entries(), "an entry in Apps before the install")
 
             run.msiexec("/i", windows_path(msi), log=args.work / "install.log")
-            link = run.check_installed(args.version)
+            link = run.check_installed(msi, args.version)
             print(f"ok    installed {args.version} under {args.locale}")
             with DriverClient(wine, args.driver) as driver:
                 run.run_program(link, driver)
             print("ok    the shortcut's program wrote its reading into Documents")
 
             run.msiexec("/i", windows_path(msi), log=args.work / "again.log")
-            run.check_installed(args.version)
+            run.check_installed(msi, args.version)
             print("ok    the same build again leaves one installation")
+            run.msiexec("/i", windows_path(rebuilt_msi), log=args.work / "rebuilt.log")
+            run.check_installed(rebuilt_msi, args.version)
+            print(f"ok    another build of {args.version} replaces the installed one")
             run.msiexec("/i", windows_path(newer_msi), log=args.work / "newer.log")
-            run.check_installed(newer)
+            run.check_installed(newer_msi, newer)
             print(f"ok    {newer} over {args.version} leaves one installation")
             run.msiexec("/i", windows_path(msi), log=args.work / "older.log", refused=True)
-            run.check_installed(newer)
+            run.check_installed(newer_msi, newer)
             print(f"ok    {args.version} over {newer} is refused")
 
             run.msiexec("/x", windows_path(newer_msi), log=args.work / "uninstall.log")
