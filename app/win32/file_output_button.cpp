@@ -45,13 +45,15 @@ HWND file_output_button(HWND main_window) {
 
 // Writes content to the file at path, opened for reading and writing with no sharing; an
 // existing file is replaced. Returns the error that kept any byte from the file, else
-// ERROR_SUCCESS. A file left with part of a reading is removed: it would pass for a saved one.
+// ERROR_SUCCESS. A file left with part of a reading is removed, since it would pass for a saved
+// one; an earlier file that no byte reached keeps what it held.
 DWORD write_file(const std::wstring& path, const std::string& content) {
     const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
                                     OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         return GetLastError();
     }
+    const bool existed = GetLastError() == ERROR_ALREADY_EXISTS;
     DWORD error = ERROR_SUCCESS;
     DWORD written = 0;
     if (!WriteFile(file, content.data(), static_cast<DWORD>(content.size()), &written, nullptr)) {
@@ -67,7 +69,7 @@ DWORD write_file(const std::wstring& path, const std::string& content) {
     if (!CloseHandle(file) && error == ERROR_SUCCESS) {
         error = GetLastError();
     }
-    if (error != ERROR_SUCCESS) {
+    if (error != ERROR_SUCCESS && (!existed || written > 0)) {
         DeleteFileW(path.c_str());
     }
     return error;
