@@ -191,8 +191,17 @@ class Driver {
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         std::wstring command_line = L"\"" + fields[1] + L"\"";
-        if (!CreateProcessW(fields[1].c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
-                            nullptr, fields[2].c_str(), &startup, &process_)) {
+        // ERROR_INTERNAL_ERROR is Wine's word for a new process that ended before it had started,
+        // before any code of the program ran (seen once in about 200 starts on a busy machine).
+        // The program is then started once more; any other error, or that one twice, fails.
+        BOOL created = FALSE;
+        for (int attempt = 0; attempt < 2 && !created; ++attempt) {
+            created = CreateProcessW(fields[1].c_str(), command_line.data(), nullptr, nullptr,
+                                     FALSE, 0, nullptr, fields[2].c_str(), &startup, &process_);
+            if (!created && GetLastError() != ERROR_INTERNAL_ERROR)
+                break;
+        }
+        if (!created) {
             process_ = {};
             return error("CreateProcessW failed: " + std::to_string(GetLastError()));
         }
