@@ -11,7 +11,8 @@ The file holds, largest first:
 - 32 and 16 pixels in the 16 standard colours with a mask, the images the program has always
   had, kept exactly as they were.
 
-usage: draw_icon.py [--check] [OUTPUT]   (default resources/MyApp.ico; --check compares only)
+usage: draw_icon.py [--check] [OUTPUT]   (default resources/MyApp.ico; --check compares the
+file's images with the drawing and checks its structure, writing nothing)
 """
 import pathlib
 import struct
@@ -219,6 +220,59 @@ def icon_file():
     return directory + b"".join(data for _, _, _, data in images)
 
 
+def contents(data):
+    """The images of an ICO as (directory entry less its size and offset, image), raising
+    ValueError where an entry does not agree with its image. A PNG counts by its inflated
+    pixels, so another zlib's way of compressing the same drawing still compares equal."""
+    reserved, kind, count = struct.unpack_from("<HHH", data)
+    if (reserved, kind) != (0, 1):
+        raise ValueError("not an icon file")
+    end = 6 + 16 * count
+    images = []
+    for i in range(count):
+        entry = struct.unpack_from("<BBBBHHII", data, 6 + 16 * i)
+        width, height, colours, _, planes, bits, length, offset = entry
+        if offset != end or offset + length > len(data):
+            raise ValueError(f"image {i} is not where its entry says")
+        image = data[offset:offset + length]
+        end += length
+        if image.startswith(PNG_SIGNATURE):
+            size, depth, pixels = png_contents(image)
+        else:
+            _, size, double, _, depth = struct.unpack_from("<IiiHH", image)
+            if double != 2 * size or length != dib_length(size, depth):
+                raise ValueError(f"image {i}: its header does not agree with its length")
+            pixels = image
+        if (size, size, depth) != (width or 256, height or 256, bits):
+            raise ValueError(f"image {i}: {size} px at {depth} bits, its entry says otherwise")
+        images.append(((width, height, colours, planes, bits), pixels))
+    if end != len(data):
+        raise ValueError("bytes after the last image")
+    return images
+
+
+def dib_length(size, depth):
+    palette = 4 << depth if depth <= 8 else 0
+    return 40 + palette + size * (((size * depth + 31) // 32) * 4 + ((size + 31) // 32) * 4)
+
+
+def png_contents(image):
+    """(width, bits a pixel, inflated data) of an RGBA PNG, its chunks' CRCs checked."""
+    at, idat = len(PNG_SIGNATURE), b""
+    while at < len(image):
+        length, kind = struct.unpack_from(">I4s", image, at)
+        body = image[at + 8:at + 8 + length]
+        if struct.unpack_from(">I", image, at + 8 + length)[0] != zlib.crc32(kind + body):
+            raise ValueError(f"PNG chunk {kind} is damaged")
+        if kind == b"IHDR":
+            width, height, depth, colour_type = struct.unpack_from(">IIBB", body)
+        idat += body if kind == b"IDAT" else b""
+        at += 12 + length
+    if (width, depth, colour_type) != (height, 8, 6):
+        raise ValueError("the PNG is not a square 8-bit RGBA image")
+    return width, 32, zlib.decompress(idat)
+
+
 def main(argv):
     check = "--check" in argv
     paths = [a for a in argv if a != "--check"]
@@ -226,7 +280,12 @@ def main(argv):
     path = pathlib.Path(paths[0]) if paths else root / "resources" / "MyApp.ico"
     data = icon_file()
     if check:
-        if path.read_bytes() != data:
+        try:
+            same = contents(path.read_bytes()) == contents(data)
+        except (ValueError, struct.error, zlib.error) as error:
+            print(f"{path} is not a well-formed icon ({error}); run tools/draw_icon.py to redraw")
+            return 1
+        if not same:
             print(f"{path} differs from what tools/draw_icon.py draws; run it to redraw")
             return 1
         return 0
