@@ -20,7 +20,7 @@ import sys
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parent))
 from resource_ids import IDS  # noqa: E402
-from tenkari_driver import DriverClient, windows_path  # noqa: E402
+from tenkari_driver import DriverClient, DriverError, failure_report, windows_path  # noqa: E402
 from wine_session import DEFAULT_DPI, WineSession, prefix_name  # noqa: E402
 
 ROOT = pathlib.Path(__file__).resolve().parents[1]
@@ -66,34 +66,45 @@ def run_the_road(args, output):
             taken.append(path)
             print(f"  {what}: {path.relative_to(ROOT)}", flush=True)
 
-        driver.call("start", windows_path(args.exe), windows_path(output))
-        shot("main-window", "the main window テンカリ")
-        driver.call("command", IDS["IDM_ANNUAL_READING"])
-        driver.call("wait", "input_dialog")
-        for control, text in (("IDC_NAME", "木林森"), ("IDC_BIRTH_YEAR", "1960"),
-                              ("IDC_JUDGED_YEAR", "1999")):
-            driver.call("set", IDS[control], text)
-        shot("input-dialog", "the input dialog, filled")
-        driver.call("click", "input_dialog", 1)
-        box = driver.call("wait", "message_box")["window"]
-        shot("annual-reading", f"the annual reading box {box['caption']}")
-        driver.call("click", "message_box", 1)
-        driver.call("buttons", 1)
-        shot("file-output-button", "the main window with the file output button")
-        driver.call("press_file_button")
-        driver.call("command", IDS["IDM_HEXAGRAM_READING"])
-        box = driver.call("wait", "message_box")["window"]
-        shot("hexagram-reading", f"the hexagram reading box {box['caption']}")
-        driver.call("click", "message_box", 1)
-        driver.call("gone", "message_box")
-        driver.call("press_file_button")
-        if (args.exe.parent / "テンカリ.HLP").exists():
-            driver.call("command", IDS["IDM_HELP_CONTENTS"])
-            viewer = driver.call("viewer", 30000)["window"]
-            shot("help-contents", f"the help {viewer['caption']} at its contents")
-            driver.call("end_foreign")
-        driver.call("command", IDS["IDM_EXIT"])
-        exit_code = driver.call("wait_exit")["exit_code"]
+        step = "the start of tenkari.exe"
+        try:
+            driver.call("start", windows_path(args.exe), windows_path(output))
+            shot("main-window", "the main window テンカリ")
+            step = "the input dialog"
+            driver.call("command", IDS["IDM_ANNUAL_READING"])
+            driver.call("wait", "input_dialog")
+            for control, text in (("IDC_NAME", "木林森"), ("IDC_BIRTH_YEAR", "1960"),
+                                  ("IDC_JUDGED_YEAR", "1999")):
+                driver.call("set", IDS[control], text)
+            shot("input-dialog", "the input dialog, filled")
+            step = "the annual reading"
+            driver.call("click", "input_dialog", 1)
+            box = driver.call("wait", "message_box")["window"]
+            shot("annual-reading", f"the annual reading box {box['caption']}")
+            driver.call("click", "message_box", 1)
+            driver.call("buttons", 1)
+            shot("file-output-button", "the main window with the file output button")
+            step = "the file output"
+            driver.call("press_file_button")
+            step = "the hexagram reading"
+            driver.call("command", IDS["IDM_HEXAGRAM_READING"])
+            box = driver.call("wait", "message_box")["window"]
+            shot("hexagram-reading", f"the hexagram reading box {box['caption']}")
+            driver.call("click", "message_box", 1)
+            driver.call("gone", "message_box")
+            driver.call("press_file_button")
+            if (args.exe.parent / "テンカリ.HLP").exists():
+                step = "the help"
+                driver.call("command", IDS["IDM_HELP_CONTENTS"])
+                viewer = driver.call("viewer", 30000)["window"]
+                shot("help-contents", f"the help {viewer['caption']} at its contents")
+                driver.call("end_foreign")
+            step = "the end of the program"
+            driver.call("command", IDS["IDM_EXIT"])
+            exit_code = driver.call("wait_exit")["exit_code"]
+        except DriverError as failure:
+            sys.exit(failure_report(f"the road of one reading, at {step}", failure, wine,
+                                    driver))
     print(f"tenkari.exe ended with exit code {exit_code}; the readings it wrote:")
     for path in sorted(output.glob("*.TXT")):
         print(f"  {path.relative_to(ROOT)}")

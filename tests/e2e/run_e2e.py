@@ -18,7 +18,7 @@ import urllib.parse
 
 sys.path.insert(0, str(pathlib.Path(__file__).resolve().parents[2] / "scripts"))
 from resource_ids import IDS  # noqa: E402
-from tenkari_driver import DriverClient, DriverError, windows_path  # noqa: E402
+from tenkari_driver import DriverClient, DriverError, failure_report, windows_path  # noqa: E402
 from wine_session import WineSession  # noqa: E402
 
 HERE = pathlib.Path(__file__).resolve().parent
@@ -462,19 +462,31 @@ def main():
     scenarios = [s for s in scenarios if not args.only or args.only in s["name"]]
     failures, skipped = [], []
     with WineSession(args.prefix, locale=args.locale, dpi=args.dpi, virtual_desktop=True,
-                     windows_version=args.windows_version, record_browser=True) as wine, \
-            DriverClient(wine, args.driver) as driver:
-        for number, scenario in enumerate(scenarios, 1):
-            folder = args.work.resolve() / f"{number:02d}"
-            try:
-                ScenarioRun(driver, wine, args, scenario, folder).run()
-                print(f"ok    {scenario['name']}")
-            except ScenarioSkipped as reason:
-                skipped.append(scenario["name"])
-                print(f"skip  {scenario['name']}\n      {reason}")
-            except ScenarioFailure as failure:
-                failures.append(scenario["name"])
-                print(f"FAIL  {scenario['name']}\n      {failure}")
+                     windows_version=args.windows_version, record_browser=True) as wine:
+        driver = None
+        try:
+            for number, scenario in enumerate(scenarios, 1):
+                # A driver that stopped answering is not asked again: the next scenario gets
+                # a new one.
+                if driver is None or driver.broken:
+                    if driver is not None:
+                        driver.close()
+                    driver = DriverClient(wine, args.driver).open()
+                folder = args.work.resolve() / f"{number:02d}"
+                note = f"scenario {scenario['name']}"
+                wine.note(note)
+                try:
+                    ScenarioRun(driver, wine, args, scenario, folder).run()
+                    print(f"ok    {scenario['name']}")
+                except ScenarioSkipped as reason:
+                    skipped.append(scenario["name"])
+                    print(f"skip  {scenario['name']}\n      {reason}")
+                except ScenarioFailure as failure:
+                    failures.append(scenario["name"])
+                    print(failure_report(scenario["name"], failure, wine, driver, since=note))
+        finally:
+            if driver is not None:
+                driver.close()
     print(f"{len(scenarios) - len(failures) - len(skipped)} of {len(scenarios)} scenarios passed"
           + (f" ({len(skipped)} skipped)" if skipped else "") +
           f" under {args.locale}" + (f" at {args.dpi} DPI" if args.dpi != 96 else "") +

@@ -1,5 +1,5 @@
 """Reads what `reg export` writes (REGEDIT5, UTF-16): {key: {name: value}}, a string as str, a
-dword as int, an expandable string (hex(2)) as str."""
+dword as int, an expandable string (hex(2)) as str; a key's default value has the name ""."""
 
 
 def read_reg_export(text):
@@ -17,6 +17,8 @@ def read_reg_export(text):
         elif current is not None and line.startswith('"') and "=" in line:
             name, _, data = line.partition('"=')
             current[name[1:].replace('\\"', '"').replace("\\\\", "\\")] = _value(data)
+        elif current is not None and line.startswith("@="):
+            current[""] = _value(line[2:])
     return keys
 
 
