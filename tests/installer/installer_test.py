@@ -6,12 +6,18 @@ file into Documents, and 目次 opens the help beside it; the same build again, 
 the same version and a newer version each leave one installation and one entry, and an older
 version over a newer one is refused; a silent uninstall leaves only the reading file.
 
+With --sign the release is made signed, with a throwaway self-signed certificate given to cpack
+through TENKARI_SIGN_PKCS12 and TENKARI_SIGN_PASSWORD: the exe and the installer verify against
+that certificate and not against another, and it is the signed exe that is installed and run.
+
     installer_test.py --build build/windows --driver tenkari_e2e_driver.exe --cli tenkari-cli \
         --locale ja_JP.UTF-8 --prefix build/windows/installer-prefix-ja_JP.UTF-8 --work DIR
 """
 import argparse
 import math
+import os
 import pathlib
+import secrets
 import shutil
 import subprocess
 import sys
@@ -24,8 +30,8 @@ sys.path.insert(0, str(ROOT / "scripts"))
 from reg_file import read_reg_export  # noqa: E402
 from resource_ids import IDS  # noqa: E402
 from shell_link import read_link  # noqa: E402
-from tenkari_driver import DriverClient, windows_path  # noqa: E402
-from wine_session import MAKING_MARK, SETUP_MARK, WineSession  # noqa: E402
+from tenkari_driver import DriverClient, DriverError, failure_report, windows_path  # noqa: E402
+from wine_session import WineSession  # noqa: E402
 
 NAME = "テンカリ"
 PUBLISHER = "テンカリ開発チーム"
@@ -145,6 +151,8 @@ class InstallerRun:
         """Starts the program as the shortcut does and writes one reading into Documents."""
         started = driver.call("start", link["target"], link["working_dir"])
         check(started["caption"] == NAME and started["has_menu"], f"main window {started}")
+        shown = [window["kind"] for window in driver.call("windows")["windows"]]
+        check(shown == ["main_window"], f"windows shown: {shown}")
         try:
             driver.call("command", IDS["IDM_ANNUAL_READING"])
             driver.call("wait", "input_dialog")
@@ -221,19 +229,64 @@ def newer_version(version):
     return ".".join(parts)
 
 
+def run(command, **kwargs):
+    result = subprocess.run([str(part) for part in command], capture_output=True, text=True,
+                            **kwargs)
+    check(result.returncode == 0, f"{' '.join(map(str, command[:2]))} failed:\n"
+                                  f"{result.stdout}{result.stderr}")
+    return result.stdout
+
+
+def make_certificate(folder, name):
+    """A self-signed code-signing certificate (PEM) and its key in a PKCS#12 file."""
+    key, cert, pkcs12 = folder / f"{name}.key", folder / f"{name}.pem", folder / f"{name}.p12"
+    password = secrets.token_hex(16)
+    run(["openssl", "req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key,
+         "-out", cert, "-days", "2", "-subj", f"/CN=テンカリ test {name}",
+         "-addext", "keyUsage=critical,digitalSignature",
+         "-addext", "extendedKeyUsage=codeSigning"])
+    run(["openssl", "pkcs12", "-export", "-inkey", key, "-in", cert, "-out", pkcs12,
+         "-passout", "env:TENKARI_TEST_PASSWORD"],
+        env=dict(os.environ, TENKARI_TEST_PASSWORD=password))
+    return cert, pkcs12, password
+
+
+def verifies(path, ca):
+    result = subprocess.run(["osslsigncode", "verify", "-CAfile", str(ca), "-in", str(path)],
+                            capture_output=True, text=True)
+    return result.returncode == 0, result.stdout + result.stderr
+
+
 def build_release(args):
-    """The release as cpack makes it (the zip and the installer), another build of the same
-    version and a newer installer, both of the same files."""
+    """The release as cpack makes it (the zip and the installer), signed with --sign, another
+    build of the same version and a newer installer, both of the same files."""
     packages = args.work / "packages"
     shutil.rmtree(packages, ignore_errors=True)
-    result = subprocess.run(["cpack", "-B", str(packages)], cwd=args.build,
-                            capture_output=True, text=True)
-    check(result.returncode == 0, f"cpack failed:\n{result.stdout}{result.stderr}")
+    environment = dict(os.environ)
+    for name in ("TENKARI_SIGN_PKCS12", "TENKARI_SIGN_PASSWORD", "TENKARI_SIGN_TIMESTAMP_URL"):
+        environment.pop(name, None)
+    if args.sign:
+        certificates = args.work / "certificates"
+        shutil.rmtree(certificates, ignore_errors=True)
+        certificates.mkdir()
+        cert, pkcs12, password = make_certificate(certificates, "signer")
+        other, _, _ = make_certificate(certificates, "other")
+        environment.update(TENKARI_SIGN_PKCS12=str(pkcs12), TENKARI_SIGN_PASSWORD=password)
+    made = run(["cpack", "-B", packages], cwd=args.build, env=environment)
     base = f"tenkari-{args.version}-win64"
     release = args.work / "release"
     shutil.rmtree(release, ignore_errors=True)
     with zipfile.ZipFile(packages / f"{base}.zip") as archive:
         archive.extractall(release)
+    if args.sign:
+        check("unsigned" not in made and "signed tenkari.exe" in made and
+              f"signed {base}.msi" in made, f"cpack said:\n{made}")
+        for path in (release / "tenkari.exe", packages / f"{base}.msi"):
+            ok, said = verifies(path, cert)
+            check(ok, f"{path.name} does not verify against its certificate:\n{said}")
+            ok, said = verifies(path, other)
+            check(not ok, f"{path.name} verifies against another certificate:\n{said}")
+            print(f"ok    {path.name} is signed by the certificate, and by no other")
     newer = newer_version(args.version)
     rebuilt_msi = build_msi(args, release, args.version, packages / "rebuilt" / f"{base}.msi")
     newer_msi = build_msi(args, release, newer, packages / f"tenkari-{newer}-win64.msi")
@@ -252,14 +305,6 @@ def build_msi(args, release, version, output):
         capture_output=True, text=True)
     check(result.returncode == 0, f"the installer of {version} failed: {result.stderr}")
     return output
-
-
-def fresh_prefix(prefix):
-    """Each run installs into a prefix made anew; only one that these scripts made is removed."""
-    if prefix.exists():
-        check(any((prefix / mark).exists() for mark in (SETUP_MARK, MAKING_MARK)),
-              f"{prefix} is not a prefix of these scripts")
-        shutil.rmtree(prefix)
 
 
 def keep_user_folders_in_prefix(prefix):
@@ -282,6 +327,8 @@ def main():
     parser.add_argument("--locale", default="ja_JP.UTF-8")
     parser.add_argument("--windows-version", choices=["win10"],
                         help="the Windows the prefix reports (default: Wine's own, Windows 7)")
+    parser.add_argument("--sign", action="store_true",
+                        help="sign the release with a throwaway certificate made for the run")
     parser.add_argument("--prefix", type=pathlib.Path, required=True)
     parser.add_argument("--work", type=pathlib.Path, required=True)
     args = parser.parse_args()
@@ -290,50 +337,60 @@ def main():
     args.work.mkdir(parents=True, exist_ok=True)
     try:
         msi, rebuilt_msi, newer, newer_msi, release = build_release(args)
-        fresh_prefix(args.prefix)
-        with WineSession(args.prefix, locale=args.locale, virtual_desktop=True,
-                         windows_version=args.windows_version,
-                         record_browser=args.windows_version == "win10") as wine:
+    except Failure as failure:
+        sys.exit(f"FAIL  the release: {failure}")
+    with WineSession(args.prefix, locale=args.locale, virtual_desktop=True,
+                     windows_version=args.windows_version,
+                     record_browser=args.windows_version == "win10") as wine, \
+            DriverClient(wine, args.driver) as driver:
+        step = "the install"
+        try:
             keep_user_folders_in_prefix(args.prefix)
-            run = InstallerRun(wine, args, release)
-            before = run.user_files()
-            check(not run.apps_entries(), "an entry in Apps before the install")
+            installer = InstallerRun(wine, args, release)
+            before = installer.user_files()
+            check(not installer.apps_entries(), "an entry in Apps before the install")
 
-            run.msiexec("/i", windows_path(msi), log=args.work / "install.log")
-            link = run.check_installed(msi, args.version)
+            installer.msiexec("/i", windows_path(msi), log=args.work / "install.log")
+            link = installer.check_installed(msi, args.version)
             print(f"ok    installed {args.version} under {args.locale}")
-            with DriverClient(wine, args.driver) as driver:
-                run.run_program(link, driver)
+            step = "the installed program"
+            installer.run_program(link, driver)
             print("ok    the shortcut's program wrote its reading into Documents")
 
-            run.msiexec("/i", windows_path(msi), log=args.work / "again.log")
-            run.check_installed(msi, args.version)
+            step = "the same build again"
+            installer.msiexec("/i", windows_path(msi), log=args.work / "again.log")
+            installer.check_installed(msi, args.version)
             print("ok    the same build again leaves one installation")
-            run.msiexec("/i", windows_path(rebuilt_msi), log=args.work / "rebuilt.log")
-            run.check_installed(rebuilt_msi, args.version)
+            step = "another build of the same version"
+            installer.msiexec("/i", windows_path(rebuilt_msi), log=args.work / "rebuilt.log")
+            installer.check_installed(rebuilt_msi, args.version)
             print(f"ok    another build of {args.version} replaces the installed one")
-            run.msiexec("/i", windows_path(newer_msi), log=args.work / "newer.log")
-            run.check_installed(newer_msi, newer)
+            step = "a newer version"
+            installer.msiexec("/i", windows_path(newer_msi), log=args.work / "newer.log")
+            installer.check_installed(newer_msi, newer)
             print(f"ok    {newer} over {args.version} leaves one installation")
-            run.msiexec("/i", windows_path(msi), log=args.work / "older.log", refused=True)
-            run.check_installed(newer_msi, newer)
+            step = "an older version over a newer"
+            installer.msiexec("/i", windows_path(msi), log=args.work / "older.log", refused=True)
+            installer.check_installed(newer_msi, newer)
             print(f"ok    {args.version} over {newer} is refused")
 
-            run.msiexec("/x", windows_path(newer_msi), log=args.work / "uninstall.log")
-            after = run.user_files()
-            documents = str(run.unix(run.documents).relative_to(run.drive_c / "users"))
+            step = "the uninstall"
+            installer.msiexec("/x", windows_path(newer_msi), log=args.work / "uninstall.log")
+            after = installer.user_files()
+            documents = str(installer.unix(installer.documents).relative_to(
+                installer.drive_c / "users"))
             check(after - before == {f"{documents}/{READING_FILE}"} and before <= after,
                   f"after the uninstall, new files {sorted(after - before)}, "
                   f"gone {sorted(before - after)}")
-            check(not run.unix(run.install_dir).exists(), f"{run.install_dir} is still there")
-            check(not run.apps_entries(), "an entry in Apps after the uninstall")
-            check(run.registry(r"HKCU\Software\tenkari") is None,
+            check(not installer.unix(installer.install_dir).exists(),
+                  f"{installer.install_dir} is still there")
+            check(not installer.apps_entries(), "an entry in Apps after the uninstall")
+            check(installer.registry(r"HKCU\Software\tenkari") is None,
                   r"HKCU\Software\tenkari is still there")
             print("ok    the uninstall leaves only the reading file")
-    except Failure as failure:
-        print(f"FAIL  {failure}")
-        sys.exit(1)
-
+        except (Failure, DriverError) as failure:
+            sys.exit(failure_report(f"installer under {args.locale}, at {step}", failure, wine,
+                                    driver))
 
 if __name__ == "__main__":
     main()
