@@ -4,35 +4,117 @@
 # regeneration check, the formatting check, a bounded run of each fuzz target, the Windows cross
 # build, the check of the release zip and installer, the end-to-end tests that drive the real
 # tenkari.exe under Wine in two locales, each as Windows 7 and as Windows 10, and at 144 DPI, the
-# installer installed, used and uninstalled under Wine, the release signed with a throwaway
-# certificate, and the instruction count of one full annual reading against its budget.
-set -euo pipefail
+# installer installed, used and uninstalled under Wine (once with the release signed by a
+# throwaway certificate), and the instruction count of one full annual reading against its
+# budget.
+#
+# A step that fails does not stop the others that do not need it; each step says how long it
+# took, and the last line counts every test and check: "N passed, N failed".
+set -uo pipefail
 cd "$(dirname "$0")/.."
-# Every step prints its own output, a build its compiler's errors; the first that fails stops
-# the run with its status, named here last so that it is not lost above.
-trap 'status=$?; echo "test.sh: failed ($status): $BASH_COMMAND" >&2' ERR
 
-scripts/setup-debian.sh
+scripts/setup-debian.sh || exit
 
-echo "== Formatting"
-git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
+passed=0
+failed=0
+failures=()
+logs=build/test-logs
+mkdir -p "$logs"
 
-echo "== Native build and tests"
-cmake --preset native
-cmake --build --preset native
-ctest --preset native
+# Runs a check that counts as one: its output is shown, and its name is kept when it fails.
+check() {
+    local name=$1
+    shift
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        failed=$((failed + 1))
+        failures+=("$name")
+    fi
+}
 
-echo "== Fuzz targets, a bounded run of each over a copy of its seed corpus"
-cmake --preset fuzz
-cmake --build --preset fuzz
-ctest --preset fuzz
+# A build step: nothing to count when it succeeds, one failure when it does not, and then the
+# tests it was for are not run (the caller returns).
+build() {
+    local name=$1
+    shift
+    if ! "$@"; then
+        failed=$((failed + 1))
+        failures+=("$name")
+        return 1
+    fi
+}
 
-echo "== Windows cross build and end-to-end tests under Wine"
-cmake --preset windows
-cmake --build --preset windows
-ctest --preset windows
+# ctest over a preset: each of its tests counts, read from ctest's own summary line.
+tests_of() {
+    local preset=$1 log="$logs/ctest-$1.log" summary
+    ctest --preset "$preset" "${@:2}" 2>&1 | tee "$log"
+    summary=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log")
+    if [ -z "$summary" ]; then
+        failed=$((failed + 1))
+        failures+=("ctest --preset $preset (no summary; see $log)")
+        return
+    fi
+    local bad total
+    bad=$(sed -E 's/.* ([0-9]+) tests? failed out of ([0-9]+).*/\1/' <<<"$summary")
+    total=$(sed -E 's/.* failed out of ([0-9]+).*/\1/' <<<"$summary")
+    passed=$((passed + total - bad))
+    failed=$((failed + bad))
+    if [ "$bad" -gt 0 ]; then
+        while read -r line; do
+            failures+=("$line")
+        done < <(sed -n '/The following tests FAILED:/,$p' "$log" | grep -E '^\s+[0-9]+ - ' |
+            sed -E 's/^\s+[0-9]+ - //')
+    fi
+}
 
-echo "== Benchmarks build, and the instructions of one full annual reading against their budget"
-cmake --preset bench
-cmake --build --preset bench
-cmake --build --preset bench --target reading_instructions
+step() {
+    local name=$1 started=$SECONDS
+    shift
+    echo "== $name"
+    "$@"
+    echo "== $name: $((SECONDS - started)) s"
+}
+
+formatting() {
+    git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
+}
+
+native() {
+    build "native build" cmake --preset native || return
+    build "native build" cmake --build --preset native || return
+    tests_of native -j2
+}
+
+fuzz() {
+    build "fuzz build" cmake --preset fuzz || return
+    build "fuzz build" cmake --build --preset fuzz || return
+    tests_of fuzz
+}
+
+windows() {
+    build "windows build" cmake --preset windows || return
+    build "windows build" cmake --build --preset windows || return
+    tests_of windows
+}
+
+bench() {
+    build "bench build" cmake --preset bench || return
+    build "bench build" cmake --build --preset bench || return
+    check "instructions of one full annual reading within budget" \
+        cmake --build --preset bench --target reading_instructions
+}
+
+started=$SECONDS
+step "Formatting" check "formatting" formatting
+step "Native build and tests" native
+step "Fuzz targets, a bounded run of each over a copy of its seed corpus" fuzz
+step "Windows cross build and end-to-end tests under Wine" windows
+step "Benchmarks build, and the instructions of one full annual reading against their budget" bench
+
+echo "== All steps: $((SECONDS - started)) s; build/ holds $(du -sh build | cut -f1)"
+for name in "${failures[@]}"; do
+    echo "failed: $name" >&2
+done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
