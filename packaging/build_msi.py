@@ -3,7 +3,11 @@
 
     build_msi.py --version 1.2 --exe tenkari.exe --hlp テンカリ.HLP --html テンカリ.html \
         --readme お読みください.txt --notice STROKE-DATA-NOTICE.txt --strokes stroke_classes.txt \
-        --icon MyApp.ico --work DIR --output tenkari-1.2-win64.msi
+        --icon MyApp.ico --commit COMMIT --epoch SECONDS --work DIR --output tenkari-1.2-win64.msi
+
+The same files, version and commit give the same bytes: the product and package codes come from
+the version, the commit and the files' own hash, and every time in the package (the summary's
+and the cabinet's) is the epoch given, the commit's time.
 
 wixl writes its strings in the code page that WINDOWS_LANGUAGE names (1252 without it, where
 every Japanese string is lost), so both tools run with WINDOWS_LANGUAGE=ja. Then msibuild mends
@@ -17,11 +21,13 @@ the tables where wixl or Wine's Windows Installer fall short:
 - the installed build of the same version counts as older, which wixl's Upgrade row leaves out.
 """
 import argparse
+import hashlib
 import os
 import pathlib
 import shutil
 import subprocess
 import sys
+import time
 import uuid
 
 HERE = pathlib.Path(__file__).resolve().parent
@@ -37,7 +43,34 @@ WINE_SEARCH = {
                   "\tMaxDate\tLanguages", "s72\ts255\tS20\tS20\tI4\tI4\tI4\tI4\tS255",
                   "Signature\tSignature", "WineBoot\twineboot.exe" + "\t" * 7],
 }
-ENVIRONMENT = dict(os.environ, WINDOWS_LANGUAGE="ja")
+# The cabinet stamps each file with its time as local time: UTC, so that it is the same everywhere.
+ENVIRONMENT = dict(os.environ, WINDOWS_LANGUAGE="ja", TZ="UTC")
+
+
+def summary_information(version, package_code, epoch):
+    """The package's summary, in Japanese like the product, as a table that msibuild imports:
+    (property id, value) rows; the package code is its revision number."""
+    saved = time.strftime("%Y/%m/%d %H:%M:%S", time.gmtime(epoch))
+    rows = [
+        (1, "932"),
+        (2, "インストール データベース"),
+        (3, f"テンカリ {version}"),
+        (4, "テンカリ開発チーム"),
+        (5, "インストーラー, MSI"),
+        (6, "このインストーラー データベースには、テンカリをインストールするためのロジックと"
+            "データが含まれています。"),
+        (7, "x64;1041"),
+        (9, "{" + package_code + "}"),
+        (12, saved),
+        (13, saved),
+    ]
+    lines = ["PropertyId\tValue", "i2\tl255", "_SummaryInformation\tPropertyId"]
+    return "\r\n".join(lines + [f"{pid}\t{value}" for pid, value in rows]) + "\r\n"
+
+
+def code(text):
+    """A GUID of the package's own, the same for the same text."""
+    return str(uuid.uuid5(uuid.UUID(UPGRADE_CODE), text)).upper()
 
 
 def run(command):
@@ -49,6 +82,10 @@ def run(command):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--version", required=True)
+    parser.add_argument("--commit", required=True,
+                        help="the commit the files were built from ('none' outside git)")
+    parser.add_argument("--epoch", type=int, required=True,
+                        help="the time of the release, in seconds since 1970 (the commit's)")
     for name in ("exe", "hlp", "html", "readme", "notice", "strokes", "icon", "work", "output"):
         parser.add_argument(f"--{name}", type=pathlib.Path, required=True)
     args = parser.parse_args()
@@ -56,12 +93,18 @@ def main():
     for path in files + [args.icon]:
         if not path.is_file():
             sys.exit(f"missing {path}")
+    # The same build installed again finds itself, and another build, of this version or a
+    # newer one, replaces the installed one: a build of the same version with the same code would
+    # be refused by Windows. The files' hash tells apart two builds that name one commit, of a
+    # tree with changes not yet committed.
+    build = hashlib.sha256(args.commit.encode())
+    for path in files:
+        build.update(hashlib.sha256(path.read_bytes()).digest())
+    build_id = f"{args.version} {build.hexdigest()}"
+    package_code = code("package " + build_id)
     values = {
         "VERSION": args.version,
-        # Each build has a product code of its own: the same package installed again finds
-        # itself, and another build, of this version or a newer one, replaces the installed one
-        # (a build of the same version with the same code would be refused by Windows).
-        "PRODUCT_CODE": str(uuid.uuid4()).upper(),
+        "PRODUCT_CODE": code("product " + build_id),
         "UPGRADE_CODE": UPGRADE_CODE,
         "README_NAME": args.readme.name,
         # What Apps shows as the size: the installed files, in KB.
@@ -75,6 +118,7 @@ def main():
     staged.mkdir()
     for name in ("exe", "hlp", "html", "readme", "notice", "strokes", "icon"):
         shutil.copyfile(getattr(args, name), staged / name)
+        os.utime(staged / name, (args.epoch, args.epoch))
         values[name.upper()] = f"files/{name}"
     text = (HERE / "tenkari.wxs.in").read_text(encoding="utf-8")
     for key, value in values.items():
@@ -89,6 +133,10 @@ def main():
     tables.mkdir(exist_ok=True)
     (tables / "_ForceCodepage.idt").write_bytes(b"\r\n\r\n932\t_ForceCodepage\r\n")
     run(["msibuild", str(args.output), "-i", str(tables / "_ForceCodepage.idt")])
+    summary = tables / "_SummaryInformation.idt"
+    summary.write_text(summary_information(args.version, package_code, args.epoch),
+                       encoding="utf-8", newline="")
+    run(["msibuild", str(args.output), "-i", str(summary)])
     for table, lines in WINE_SEARCH.items():
         (tables / f"{table}.idt").write_text("\r\n".join(lines) + "\r\n", encoding="ascii")
         run(["msibuild", str(args.output), "-i", str(tables / f"{table}.idt")])

@@ -5,6 +5,9 @@
 #   TENKARI_SIGN_PKCS12         a PKCS#12 file with the code-signing key and certificate
 #   TENKARI_SIGN_PASSWORD       its password
 #   TENKARI_SIGN_TIMESTAMP_URL  optional: an RFC 3161 timestamp server
+# Two builds of one commit give the same zip and installer: their times are the commit's (or
+# SOURCE_DATE_EPOCH where it is set), and the installer's codes come from the version, the commit
+# and the files. SHA256SUMS beside them lets anyone check a download against a build of theirs.
 set(staged "${CPACK_TEMPORARY_DIRECTORY}")
 set(base "${CPACK_PACKAGE_FILE_NAME}")
 set(out "${CPACK_TOPLEVEL_DIRECTORY}/tenkari-out")
@@ -17,6 +20,23 @@ function(run)
         message(FATAL_ERROR "failed (${result}): ${ARGN}")
     endif()
 endfunction()
+
+# The commit the sources are, and its time; a tree that is no git checkout names none, and takes
+# the time of its CMakeLists.txt.
+execute_process(COMMAND git -C "${CPACK_TENKARI_SOURCE_DIR}" rev-parse HEAD
+                OUTPUT_VARIABLE commit OUTPUT_STRIP_TRAILING_WHITESPACE
+                RESULT_VARIABLE no_commit ERROR_QUIET)
+if(no_commit)
+    set(commit "none")
+endif()
+if(DEFINED ENV{SOURCE_DATE_EPOCH} AND NOT "$ENV{SOURCE_DATE_EPOCH}" STREQUAL "")
+    set(epoch "$ENV{SOURCE_DATE_EPOCH}")
+elseif(NOT no_commit)
+    execute_process(COMMAND git -C "${CPACK_TENKARI_SOURCE_DIR}" log -1 --format=%ct
+                    OUTPUT_VARIABLE epoch OUTPUT_STRIP_TRAILING_WHITESPACE)
+else()
+    file(TIMESTAMP "${CPACK_TENKARI_SOURCE_DIR}/CMakeLists.txt" epoch "%s" UTC)
+endif()
 
 set(sign "")
 if(DEFINED ENV{TENKARI_SIGN_PKCS12} AND NOT "$ENV{TENKARI_SIGN_PKCS12}" STREQUAL "")
@@ -38,13 +58,20 @@ run("${CPACK_TENKARI_PYTHON}" "${CPACK_TENKARI_PACKAGING_DIR}/build_msi.py"
     --notice "${staged}/STROKE-DATA-NOTICE.txt"
     --strokes "${staged}/stroke_classes.txt"
     --icon "${CPACK_TENKARI_ICON}"
+    --commit "${commit}"
+    --epoch "${epoch}"
     --work "${CPACK_TOPLEVEL_DIRECTORY}/tenkari-msi"
     --output "${out}/${base}.msi")
 if(sign)
     run(${sign} "${out}/${base}.msi")
 endif()
 # The zip holds the staged files at its top level, with their names in UTF-8.
-file(GLOB entries RELATIVE "${staged}" "${staged}/*")
-run("${CMAKE_COMMAND}" -E chdir "${staged}" "${CMAKE_COMMAND}" -E tar cf "${out}/${base}.zip"
-    --format=zip ${entries})
-set(CPACK_EXTERNAL_BUILT_PACKAGES "${out}/${base}.msi" "${out}/${base}.zip")
+run("${CPACK_TENKARI_PYTHON}" "${CPACK_TENKARI_PACKAGING_DIR}/pack_zip.py" --epoch "${epoch}"
+    --output "${out}/${base}.zip" "${staged}")
+set(sums "")
+foreach(package "${base}.msi" "${base}.zip")
+    file(SHA256 "${out}/${package}" sum)
+    string(APPEND sums "${sum}  ${package}\n")
+endforeach()
+file(WRITE "${out}/SHA256SUMS" "${sums}")
+set(CPACK_EXTERNAL_BUILT_PACKAGES "${out}/${base}.msi" "${out}/${base}.zip" "${out}/SHA256SUMS")

@@ -288,12 +288,14 @@ def build_release(args):
             check(not ok, f"{path.name} verifies against another certificate:\n{said}")
             print(f"ok    {path.name} is signed by the certificate, and by no other")
     newer = newer_version(args.version)
-    rebuilt_msi = build_msi(args, release, args.version, packages / "rebuilt" / f"{base}.msi")
-    newer_msi = build_msi(args, release, newer, packages / f"tenkari-{newer}-win64.msi")
+    rebuilt_msi = build_msi(args, release, args.version, packages / "rebuilt" / f"{base}.msi",
+                            commit="another commit")
+    newer_msi = build_msi(args, release, newer, packages / f"tenkari-{newer}-win64.msi",
+                          commit="a newer commit")
     return packages / f"{base}.msi", rebuilt_msi, newer, newer_msi, release
 
 
-def build_msi(args, release, version, output):
+def build_msi(args, release, version, output, commit):
     output.parent.mkdir(parents=True, exist_ok=True)
     result = subprocess.run(
         [sys.executable, str(ROOT / "packaging" / "build_msi.py"), "--version", version,
@@ -301,6 +303,7 @@ def build_msi(args, release, version, output):
          "--html", str(release / "テンカリ.html"), "--readme", str(release / "お読みください.txt"),
          "--notice", str(release / "STROKE-DATA-NOTICE.txt"),
          "--strokes", str(release / "stroke_classes.txt"), "--icon", str(args.icon),
+         "--commit", commit, "--epoch", str(int((release / "tenkari.exe").stat().st_mtime)),
          "--work", str(output.parent / f"work-{version}"), "--output", str(output)],
         capture_output=True, text=True)
     check(result.returncode == 0, f"the installer of {version} failed: {result.stderr}")
