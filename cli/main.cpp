@@ -42,7 +42,9 @@ constexpr const char* kUsage =
     "  --strokes     print how the name number is reached instead of a reading (years not\n"
     "                needed): one line per byte pair of the name, the pair as its character\n"
     "                or, when it straddles characters, as 0x and its code in hex, then its\n"
-    "                stroke count; then \"sum S\" and \"name_number N STEM BRANCH\"\n"
+    "                stroke count; then \"sum S\" and \"name_number N STEM BRANCH\"; on\n"
+    "                standard error, \"uncounted C\" for each character C that the stroke\n"
+    "                table counts 0, with \" counted_form F\" where it counts a common form F\n"
     "\n"
     "Exit status: 0 reading or breakdown printed, 1 usage error, 2 input refused, 3 no\n"
     "hexagram to show, 4 the reading's file not written.\n";
@@ -163,6 +165,8 @@ int run(const Options& options) {
         store_entries(record, cli::utf8_to_sjis(*options.name), "", "");
         const std::string breakdown = cli::stroke_breakdown(record);
         std::fwrite(breakdown.data(), 1, breakdown.size(), stdout);
+        const std::string uncounted = cli::uncounted_note(record);
+        std::fwrite(uncounted.data(), 1, uncounted.size(), stderr);
         return 0;
     }
     record.is_male = options.is_male ? 1 : 0;

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "cli/code_page.h"
+#include "reckoning/counted_forms.h"
 #include "reckoning/name_number.h"
 
 namespace tenkari::cli {
@@ -40,6 +41,18 @@ std::string stroke_breakdown(ReadingRecord& record) {
     out += " ";
     out += kBranchNames[record.name_branch];
     out += "\n";
+    return out;
+}
+
+std::string uncounted_note(const ReadingRecord& record) {
+    std::string out;
+    for (const UncountedCharacter& each : uncounted_characters(record.name)) {
+        out += "uncounted " + sjis_to_utf8(each.character);
+        if (!each.counted_form.empty()) {
+            out += " counted_form " + sjis_to_utf8(each.counted_form);
+        }
+        out += "\n";
+    }
     return out;
 }
 

@@ -12,4 +12,9 @@ namespace tenkari::cli {
 // Computes the name number into the record as the reading does.
 std::string stroke_breakdown(ReadingRecord& record);
 
+// The characters of the record's name that the stroke table counts 0, in UTF-8, one line each:
+// "uncounted C", and " counted_form F" after it where the table counts a common form F of C.
+// Empty when the table counts every character.
+std::string uncounted_note(const ReadingRecord& record);
+
 }  // namespace tenkari::cli

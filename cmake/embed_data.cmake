@@ -3,7 +3,8 @@
 #   cmake -DDATA_DIR=<data folder> -DOUTPUT=<header> -P embed_data.cmake
 # Every folder of passages becomes an array of {file stem, bytes}; stroke_classes.txt becomes
 # one NUL-ended string per line (one stroke class each), leaving out the lines that start with
-# "#" (its sources; no class starts with that byte, every character of a class is double-byte).
+# "#" (its sources; no class starts with that byte, every character of a class is double-byte);
+# counted_forms.txt becomes one string, as it is.
 
 cmake_minimum_required(VERSION 3.20)
 
@@ -34,6 +35,9 @@ foreach(line IN LISTS class_lines)
     string(APPEND text "    \"${line}\",\n")
 endforeach()
 string(APPEND text "}};\n\n")
+
+escaped_bytes("${DATA_DIR}/counted_forms.txt" forms)
+string(APPEND text "inline constexpr std::string_view counted_forms(\"${forms}\", ${forms_size});\n\n")
 
 foreach(folder IN ITEMS ten_god twelve_stage hexagram texts)
     file(GLOB paths "${DATA_DIR}/${folder}/*.txt")
