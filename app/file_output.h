@@ -36,8 +36,9 @@ FileOutputStep file_output_step(const ReadingRecord& record);
 // and neither is one that Windows would refuse, on every system alike.
 bool may_write_output_file(const ReadingRecord& record);
 
-// Writes output_file_content to the file at path, replacing what it held. Does nothing while
-// may_write_output_file refuses. Returns whether every byte was written; the shell reports nothing.
+// Writes output_file_content to the file at path: whole, beside it first, then in its place, so
+// that an earlier file of that name stays as it was when any byte fails. Does nothing while
+// may_write_output_file refuses. Returns whether the file now holds the reading.
 bool write_output_file(const ReadingRecord& record, const std::filesystem::path& path);
 
 }  // namespace tenkari

@@ -6,6 +6,8 @@ usage: cli_test.py PATH_TO_TENKARI_CLI DATA_DIR
 """
 import os
 import pathlib
+import resource
+import signal
 import subprocess
 import sys
 import tempfile
@@ -22,8 +24,14 @@ def data(key):
     return (DATA / (key + ".txt")).read_bytes()
 
 
-def run(*args, cwd=None):
-    return subprocess.run([CLI, *args], capture_output=True, cwd=cwd)
+def run(*args, cwd=None, largest_file=None):
+    """tenkari-cli with its output; with largest_file, no file it writes may grow beyond that
+    many bytes, as on a disk that takes no more."""
+    def limit():
+        signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (largest_file, largest_file))
+    return subprocess.run([CLI, *args], capture_output=True, cwd=cwd,
+                          preexec_fn=limit if largest_file is not None else None)
 
 
 def check(what, condition, detail=""):
@@ -97,19 +105,22 @@ def test_write_failures():
                  ("a character Windows refuses in a file name", "木*林", folder),
                  # Code page 932 cannot hold 𠮷: the name holds "?", as in the exe.
                  ("a character outside code page 932", "𠮷田", folder)]
-        if os.path.exists("/dev/full"):
-            # Every write fails, seen only when the file is flushed on closing.
-            full = pathlib.Path(folder, "full")
-            full.mkdir()
-            pathlib.Path(full, "木林森1999年.TXT").symlink_to("/dev/full")
-            cases.append(("a full device", "木林森", full))
+        # The write fails only when the file is flushed on closing; an earlier file of that name
+        # keeps what it held, and nothing else is left.
+        full = pathlib.Path(folder, "full")
+        full.mkdir()
+        pathlib.Path(full, "木林森1999年.TXT").write_bytes(b"earlier")
+        cases.append(("a disk that takes no more", "木林森", full))
         for what, name, cwd in cases:
-            out = run("--name", name, "--birth", "1960", "--year", "1999", "--write", cwd=cwd)
+            out = run("--name", name, "--birth", "1960", "--year", "1999", "--write", cwd=cwd,
+                      largest_file=16 if cwd == full else None)
             message = out.stderr.decode()
             check(f"--write with {what}", out.returncode == 4 and out.stdout == b""
                   and message.startswith("tenkari-cli: ") and f"{as_cp932_holds(name)}1999年.TXT" in message,
                   (out.returncode, message))
         check("the folder left as it was", pathlib.Path(blocked, "木林森1999年.TXT").is_dir())
+        check("the earlier file kept, nothing left beside it",
+              [(p.name, p.read_bytes()) for p in full.iterdir()] == [("木林森1999年.TXT", b"earlier")])
         check("nothing written outside", not pathlib.Path(folder, "木").exists())
 
 

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -131,15 +134,32 @@ TEST(FileOutputStep, TellsARefusedNameFromNothingToWrite) {
 }
 
 // A full disk shows only when the buffered bytes are flushed at the close.
-TEST(WriteOutputFile, ReportsAFailureThatShowsAtTheClose) {
-    if (!std::filesystem::exists("/dev/full")) {
-        GTEST_SKIP() << "no /dev/full here";
-    }
+// A volume that takes no more fails the write only when the file is flushed on closing: the
+// failure must be reported, and an earlier file of that name keep what it held.
+TEST(WriteOutputFile, AFailureThatShowsAtTheCloseKeepsTheEarlierFile) {
+    const auto folder = std::filesystem::path(::testing::TempDir()) / "disk_that_takes_no_more";
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const auto earlier = folder / "reading.TXT";
+    std::ofstream(earlier, std::ios::binary) << "earlier";
     ReadingRecord record;
-    std::strcpy(record.annual_text, "\nreading\n");
+    std::strcpy(record.annual_text, "\na reading longer than the disk takes\n");
     std::strcpy(record.output_file_name, "reading.TXT");
     record.write_annual = 1;
-    EXPECT_FALSE(write_output_file(record, "/dev/full"));
+
+    rlimit limit = {};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small = {16, limit.rlim_max};
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool written = write_output_file(record, earlier);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previous);
+
+    EXPECT_FALSE(written);
+    std::ifstream kept(earlier, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "earlier");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "app/win32/dpi.h"
 
+#include "app/dpi_scaling.h"
+
 namespace tenkari::win32 {
 namespace {
 
@@ -30,6 +32,12 @@ int system_dpi() {
         ReleaseDC(nullptr, screen);
     }
     return dpi;
+}
+
+HFONT create_font_at_dpi(LOGFONTW face, int dpi) {
+    face.lfHeight = rescale_for_dpi(face.lfHeight, system_dpi(), dpi);
+    face.lfWidth = rescale_for_dpi(face.lfWidth, system_dpi(), dpi);
+    return CreateFontIndirectW(&face);
 }
 
 int window_dpi(HWND window) {

@@ -12,4 +12,7 @@ int window_dpi(HWND window);
 // The DPI the system's stock objects, such as the default GUI font, are made for.
 int system_dpi();
 
+// A font like face, which is made for the system DPI, at dpi; null if none could be made.
+HFONT create_font_at_dpi(LOGFONTW face, int dpi);
+
 }  // namespace tenkari::win32

@@ -18,11 +18,4 @@ bool has_file_output_button(HWND main_window);
 // button to its place at dpi and gives it a font made for dpi. Nothing while there is no button.
 void fit_file_output_button(HWND main_window, int dpi);
 
-// Command 202: writes the marked reading to output_file_name in the current directory, opened
-// for reading and writing with no sharing; an existing file is replaced. A success is silent;
-// when the reading could not be saved (the file cannot be made or written whole, or Windows
-// refuses the name), a box owned by main_window says so. The record keeps the reading either
-// way, so a press after the cause is gone writes it. Nothing while a rejected input is pending.
-void write_output_file(HWND main_window, const ReadingRecord& record);
-
 }  // namespace tenkari::win32

@@ -1,7 +1,9 @@
 #include "app/win32/help_command.h"
 
 #include <shellapi.h>
+#include <shlobj.h>
 
+#include <optional>
 #include <string>
 
 #include "app/help_choice.h"
@@ -11,6 +13,12 @@
 
 namespace tenkari::win32 {
 namespace {
+
+// Why the help did not open, and what the user can do about it, where there is something.
+struct HelpFailure {
+    std::wstring reason;
+    std::wstring advice;
+};
 
 bool is_file(const std::wstring& path) {
     const DWORD attributes = GetFileAttributesW(path.c_str());
@@ -36,23 +44,58 @@ std::wstring path_for_the_viewer(const std::wstring& path) {
     return short_path;
 }
 
-// Opens the help; the error the system gave when it could not, else ERROR_SUCCESS.
-DWORD open_help(HWND main_window, HelpForm form, const std::wstring& path,
-                const std::wstring& folder) {
-    if (form == HelpForm::win_help_file) {
-        // The viewer's own window stays open when the program ends, as a help viewer's does.
-        return WinHelpW(main_window, path_for_the_viewer(path).c_str(), HELP_FINDER, 0)
-                   ? ERROR_SUCCESS
-                   : GetLastError();
-    }
-    // The page opens in whatever program the user has chosen for web pages.
-    const auto result = reinterpret_cast<INT_PTR>(
-        ShellExecuteW(main_window, nullptr, path.c_str(), nullptr, folder.c_str(), SW_SHOWNORMAL));
-    if (result > 32) {
-        return ERROR_SUCCESS;
+// Where no program is set for web pages, Windows' own choice of one ("How do you want to open
+// this file?"), which then opens the page. True once the page is open or the user has chosen
+// not to open it.
+bool offer_open_with(HWND main_window, const std::wstring& path) {
+    OPENASINFO choice = {};
+    choice.pcszFile = path.c_str();
+    choice.oaifInFlags = OAIF_ALLOW_REGISTRATION | OAIF_REGISTER_EXT | OAIF_EXEC;
+    const HRESULT result = SHOpenWithDialog(main_window, &choice);
+    return SUCCEEDED(result) || result == HRESULT_FROM_WIN32(ERROR_CANCELLED);
+}
+
+// Opens the page in whatever program the user has chosen for web pages; what went wrong, else
+// nothing.
+std::optional<HelpFailure> open_page(HWND main_window, const std::wstring& path,
+                                     const std::wstring& folder) {
+    SHELLEXECUTEINFOW page = {};
+    page.cbSize = sizeof page;
+    // The program's own box tells what went wrong, in place of the shell's.
+    page.fMask = SEE_MASK_FLAG_NO_UI;
+    page.hwnd = main_window;
+    page.lpFile = path.c_str();
+    page.lpDirectory = folder.c_str();
+    page.nShow = SW_SHOWNORMAL;
+    if (ShellExecuteExW(&page)) {
+        return std::nullopt;
     }
     const DWORD error = GetLastError();
-    return error != ERROR_SUCCESS ? error : static_cast<DWORD>(result);
+    const auto code = reinterpret_cast<INT_PTR>(page.hInstApp);
+    if (error == ERROR_NO_ASSOCIATION || code == SE_ERR_NOASSOC || code == SE_ERR_ASSOCINCOMPLETE) {
+        if (offer_open_with(main_window, path)) {
+            return std::nullopt;
+        }
+        return HelpFailure{load_ui_text(IDS_HELP_NO_BROWSER_REASON),
+                           format_ui_text(IDS_HELP_OPEN_BY_HAND, {path})};
+    }
+    return HelpFailure{system_error_text(error, path), {}};
+}
+
+std::optional<HelpFailure> open_help(HWND main_window, HelpForm form, const std::wstring& path,
+                                     const std::wstring& folder) {
+    if (!is_file(path)) {
+        return HelpFailure{load_ui_text(IDS_HELP_MISSING_REASON),
+                           load_ui_text(IDS_HELP_PLACE_ADVICE)};
+    }
+    if (form == HelpForm::web_page) {
+        return open_page(main_window, path, folder);
+    }
+    // The viewer's own window stays open when the program ends, as a help viewer's does.
+    if (WinHelpW(main_window, path_for_the_viewer(path).c_str(), HELP_FINDER, 0)) {
+        return std::nullopt;
+    }
+    return HelpFailure{system_error_text(GetLastError(), path), {}};
 }
 
 }  // namespace
@@ -62,19 +105,16 @@ void open_help_contents(HWND main_window) {
     const std::wstring file_name =
         load_ui_text(form == HelpForm::win_help_file ? IDS_HELP_FILE : IDS_HELP_PAGE);
     const std::wstring folder = program_folder();
-    const std::wstring path = path_in(folder, file_name);
-    std::wstring reason;
-    if (!is_file(path)) {
-        reason = load_ui_text(IDS_HELP_MISSING_REASON);
-    } else if (const DWORD error = open_help(main_window, form, path, folder);
-               error != ERROR_SUCCESS) {
-        reason = system_error_text(error);
-    } else {
+    const auto failure = open_help(main_window, form, path_in(folder, file_name), folder);
+    if (!failure) {
         return;
     }
-    MessageBoxW(main_window,
-                format_ui_text(IDS_HELP_NOT_OPENED, {file_name, folder, reason}).c_str(),
-                load_ui_text(IDS_HELP_CAPTION).c_str(), MB_OK | MB_ICONEXCLAMATION);
+    std::wstring text = format_ui_text(IDS_HELP_NOT_OPENED, {file_name, folder, failure->reason});
+    if (!failure->advice.empty()) {
+        text += L"\n\n" + failure->advice;
+    }
+    MessageBoxW(main_window, text.c_str(), load_ui_text(IDS_HELP_CAPTION).c_str(),
+                MB_OK | MB_ICONEXCLAMATION);
 }
 
 }  // namespace tenkari::win32

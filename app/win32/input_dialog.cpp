@@ -1,5 +1,7 @@
 #include "app/win32/input_dialog.h"
 
+#include <imm.h>
+
 #include <string>
 
 #include "app/acceptance.h"
@@ -46,6 +48,15 @@ void set_entry_text(HWND dialog, int control_id, std::string_view sjis) {
     SetDlgItemTextW(dialog, control_id, sjis_to_utf16(sjis).c_str());
 }
 
+// The year boxes take digits with the IME off, whatever it was for the name before: a user who
+// types the name with the IME on and goes on to the year gets half-width digits, which the
+// dialog reads. A full-width year that still arrives (pasted) reads as before.
+void type_years_without_ime(HWND dialog) {
+    for (const int year_box : {IDC_BIRTH_YEAR, IDC_JUDGED_YEAR}) {
+        ImmAssociateContextEx(GetDlgItem(dialog, year_box), nullptr, 0);
+    }
+}
+
 void prefill(HWND dialog, ReadingRecord& record) {
     set_entry_text(dialog, IDC_NAME, field_text(record.name));
     set_entry_text(dialog, IDC_BIRTH_YEAR, year_entry_text(record.birth_year));
@@ -75,6 +86,7 @@ INT_PTR CALLBACK input_dialog_procedure(HWND dialog, UINT message, WPARAM wparam
     ReadingRecord& record = the_reading_record();
     switch (message) {
         case WM_INITDIALOG:
+            type_years_without_ime(dialog);
             prefill(dialog, record);
             record.input_failed = 0;
             return TRUE;

@@ -1,7 +1,10 @@
 // tenkari.exe: the main window with its menu, the input dialog and the reading boxes.
 
-#include <objbase.h>
 #include <windows.h>
+
+// After windows.h, which they need.
+#include <commctrl.h>
+#include <objbase.h>
 
 #include "app/win32/main_window.h"
 #include "app/win32/shell_context.h"
@@ -13,6 +16,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show_state) {
     // The help page opens through the shell, whose handlers may be COM objects that want an
     // apartment on the calling thread.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // The status bar is a common control.
+    const INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_BAR_CLASSES};
+    InitCommonControlsEx(&controls);
     if (!register_main_window_class(instance)) {
         return 0;
     }

@@ -2,12 +2,16 @@
 
 #include "app/class_registration.h"
 #include "app/reading_record.h"
+#include "app/status_line.h"
 #include "app/win32/about_box.h"
+#include "app/win32/dpi.h"
 #include "app/win32/file_output_button.h"
 #include "app/win32/help_command.h"
 #include "app/win32/input_dialog.h"
 #include "app/win32/reading_boxes.h"
+#include "app/win32/save_reading.h"
 #include "app/win32/shell_context.h"
+#include "app/win32/status_bar.h"
 #include "resources/resource.h"
 
 namespace tenkari::win32 {
@@ -27,18 +31,20 @@ void dispatch_command(HWND window, WORD command) {
         case IDM_ANNUAL_READING:
             run_input_dialog(window);
             ensure_file_output_button(window, record);
+            show_status(window, status_after_annual_command(record), record);
             return;
         case IDM_HEXAGRAM_READING: {
             ensure_file_output_button(window, record);
             MessageBoxHexagramView view(window);
             run_hexagram_command(record, view);
+            show_status(window, status_after_hexagram_command(record), record);
             return;
         }
         case IDM_FILE_OUTPUT:
             // The button's command, from the button or from Ctrl+S: with no button yet (no
             // reading accepted) there is nothing to write.
             if (has_file_output_button(window)) {
-                write_output_file(window, record);
+                show_status(window, save_reading(window, record), record);
             }
             return;
         case IDM_ABOUT:
@@ -91,6 +97,12 @@ HWND create_main_window(HINSTANCE instance) {
 
 LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
     switch (message) {
+        case WM_CREATE:
+            create_status_bar(window);
+            return 0;
+        case WM_SIZE:
+            place_status_bar(window);
+            return 0;
         case WM_COMMAND:
             dispatch_command(window, LOWORD(wparam));
             return 0;
@@ -102,6 +114,7 @@ LRESULT CALLBACK main_window_procedure(HWND window, UINT message, WPARAM wparam,
                          suggested.right - suggested.left, suggested.bottom - suggested.top,
                          SWP_NOZORDER | SWP_NOACTIVATE);
             fit_file_output_button(window, HIWORD(wparam));
+            fit_status_bar(window, HIWORD(wparam));
             return 0;
         }
         case WM_DESTROY:

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/message_inserts.h"
 #include "resources/resource.h"
 
 namespace tenkari::win32 {
@@ -47,7 +48,7 @@ std::wstring format_ui_text(UINT id, std::initializer_list<std::wstring> inserts
     return length > 0 ? take_formatted(buffer, length) : pattern;
 }
 
-std::wstring system_error_text(DWORD error) {
+std::wstring system_error_text(DWORD error, const std::wstring& subject) {
     wchar_t* buffer = nullptr;
     const DWORD length = FormatMessageW(
         FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS | FORMAT_MESSAGE_ALLOCATE_BUFFER,
@@ -56,7 +57,8 @@ std::wstring system_error_text(DWORD error) {
     while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r' || text.back() == L' ')) {
         text.pop_back();
     }
-    return text.empty() ? format_ui_text(IDS_ERROR_CODE, {std::to_wstring(error)}) : text;
+    return text.empty() ? format_ui_text(IDS_ERROR_CODE, {std::to_wstring(error)})
+                        : fill_message_inserts(text, subject);
 }
 
 }  // namespace tenkari::win32

@@ -19,7 +19,8 @@ std::wstring load_ui_text(UINT id);
 std::wstring format_ui_text(UINT id, std::initializer_list<std::wstring> inserts);
 
 // What the system says of an error code, in the user's language, without its closing line end;
-// the code itself where the system has no text for it.
-std::wstring system_error_text(DWORD error);
+// the code itself where the system has no text for it. A message that names what it speaks of
+// (%1) names subject.
+std::wstring system_error_text(DWORD error, const std::wstring& subject);
 
 }  // namespace tenkari::win32

@@ -36,15 +36,24 @@ HELP_PAGE_WAIT_S = 30
 HELP_NOT_OPENED = {
     "caption": "ヘルプ", "owner": "main_window",
     "text": "ヘルプを開けませんでした。\n\nファイル: {file}\nフォルダー: {folder}\n理由: {reason}\n\n"
-            "ヘルプのファイルは tenkari.exe と同じフォルダーに置いて下さい。"}
-HELP_MISSING_REASON = "ファイルが見つかりません。"
+            "{advice}"}
+HELP_MISSING = {"reason": "ファイルが見つかりません。",
+                "advice": "ヘルプのファイルは tenkari.exe と同じフォルダーに置いて下さい。"}
+HELP_WITHOUT_BROWSER = {"reason": "ウェブページを開くプログラムが設定されていません。",
+                        "advice": "ブラウザーを起動して、次のファイルを開いて下さい。\n{page}"}
 SAVE_FAILED = {
     "caption": "ファイル出力", "owner": "main_window",
     "text": "判断結果をファイルに保存できませんでした。\n\nファイル: {file}\nフォルダー: {folder}\n"
             "理由: {reason}\n\n判断結果はそのまま残っています。原因を取り除いてから、もう一度"
             "ファイル出力を押して下さい。"}
-NAME_REFUSED_REASON = ("ファイル名に使えない文字 (\\ / : * ? < > | など) が名前に含まれています。"
-                       "テンカリが扱えない文字 (一部の旧字体など) も ? に置き換わるため使えません。")
+# The program's own words for why a save failed, by the cause the scenario data names.
+SAVE_REASONS = {
+    "name_refused": "ファイル名に使えない文字 (\\ / : * ? < > | など) が名前に含まれています。"
+                    "テンカリが扱えない文字 (一部の旧字体など) も ? に置き換わるため使えません。",
+    "folder_in_the_way": "同じ名前のフォルダーがあるため、ファイルを作れません。",
+    "read_only_file": "同じ名前のファイルが読み取り専用のため、書き換えられません。",
+    "disk_full": "ディスクの空き領域が足りません。",
+}
 FILE_OUTPUT_BUTTON = {"class": "Button", "text": "ファイル出力", "x": 450, "y": 300,
                       "width": 100, "height": 32, "extended_style": 0, "visible": True}
 # The window styles the scenario data names.
@@ -67,9 +76,10 @@ class ScenarioSkipped(Exception):
     pass
 
 
-# A scenario's work folder on a disk of its own that holds one page, which a file fills.
-FULL_DISK = ["mount", "-t", "tmpfs", "-o", "size=4k,mode=0777", "tenkari-full-disk"]
+# A scenario's work folder on a disk of its own that holds two pages, which files fill.
+SMALL_DISK = ["mount", "-t", "tmpfs", "-o", "size=8k,mode=0777", "tenkari-small-disk"]
 FULL_DISK_FILLER = "filler"
+PAGE = 4096
 
 
 def style_value(names):
@@ -124,8 +134,10 @@ class ScenarioRun:
         self.program.mkdir()
         exe = self.program / self.args.exe.name
         shutil.copyfile(self.args.exe, exe)
-        if self.scenario.get("work_on_a_full_disk"):
-            self.fill_a_disk_for_the_work_folder()
+        if self.scenario.get("only_as", self.args.windows_version) != self.args.windows_version:
+            raise ScenarioSkipped(f"only as {self.scenario['only_as']}")
+        if self.scenario.get("work_on_a_small_disk"):
+            self.mount_a_small_disk_on_the_work_folder()
         try:
             try:
                 started = self.driver.call("start", windows_path(exe), windows_path(self.work))
@@ -144,13 +156,21 @@ class ScenarioRun:
             if self.work.is_mount():
                 subprocess.run(["umount", "-l", str(self.work)], check=False)
 
-    def fill_a_disk_for_the_work_folder(self):
-        """Mounts a disk of one page on the work folder (this needs root) and fills it, so that
-        a file can still be made there but no byte written to it."""
-        mounted = subprocess.run([*FULL_DISK, str(self.work)], capture_output=True, text=True)
+    def mount_a_small_disk_on_the_work_folder(self):
+        """Mounts a disk of two pages on the work folder (this needs root)."""
+        mounted = subprocess.run([*SMALL_DISK, str(self.work)], capture_output=True, text=True)
         if mounted.returncode != 0:
             raise ScenarioSkipped(f"no disk could be mounted: {mounted.stderr.strip()}")
-        (self.work / FULL_DISK_FILLER).write_bytes(b"x" * 4096)
+
+    def step_fill_disk(self):
+        """Fills what is left of the small disk, so that a file can still be made there but no
+        byte written to it."""
+        try:
+            with open(self.work / FULL_DISK_FILLER, "ab", buffering=0) as filler:
+                while True:
+                    filler.write(b"x" * PAGE)
+        except OSError:
+            pass
         try:
             (self.work / "probe").write_bytes(b"x")
             raise ScenarioFailure("the disk of the work folder is not full")
@@ -268,8 +288,24 @@ class ScenarioRun:
         exe's folder in a box of the program's own: no viewer starts, no browser opens."""
         self.driver.call("command", IDS["IDM_HELP_CONTENTS"])
         self.step_notice(HELP_NOT_OPENED, file=self.help_file(),
-                         folder=windows_path(self.program), reason=HELP_MISSING_REASON)
+                         folder=windows_path(self.program), **HELP_MISSING)
         self.check(not self.wine.browser_log.exists(), "a browser was started")
+
+    def step_help_without_browser(self):
+        """With no program set for web pages, 目次 offers Windows' choice of one, which Wine
+        does not have; then a box names the page to open by hand."""
+        placed = self.program / "テンカリ.html"
+        shutil.copyfile(self.args.help_dir / placed.name, placed)
+        self.wine.run(["reg", "delete", r"HKCR\.html", "/f"], timeout=60)
+        try:
+            self.driver.call("command", IDS["IDM_HELP_CONTENTS"])
+            advice = HELP_WITHOUT_BROWSER["advice"].format(page=windows_path(placed))
+            self.step_notice(HELP_NOT_OPENED, file=placed.name, folder=windows_path(self.program),
+                             reason=HELP_WITHOUT_BROWSER["reason"], advice=advice)
+            self.check(not self.wine.browser_log.exists(), "a browser was started")
+        finally:
+            self.wine.run(["reg", "add", r"HKCR\.html", "/ve", "/d", "htmlfile", "/f"], timeout=60)
+            placed.unlink()
 
     def step_help_opens(self, expected):
         """With both help files beside the exe, and none where the program runs, 目次 opens the
@@ -316,15 +352,15 @@ class ScenarioRun:
                    pathlib.Path(urllib.parse.unquote(urls[0][len("file://"):])) == page,
                    f"the browser was given {urls}, not {page}")
 
-    def step_save_fails(self, file_name, error=None):
+    def step_save_fails(self, file_name, cause):
         """The file output button, pressed, cannot save the reading to file_name: the box names
-        the file, the folder the program runs in and the reason, the system's text for the error
-        code or, with none, the program's own for a name Windows refuses. The click is posted,
+        the file, the folder the program runs in and the reason, the program's own words for the
+        cause that the data names, or the system's text for an error code. The click is posted,
         since the program answers it only once the box is closed."""
         self.driver.call("buttons", 1)
         self.driver.call("click", "main_window", IDS["IDM_FILE_OUTPUT"])
-        reason = (self.driver.call("system_error", error)["text"] if error is not None
-                  else NAME_REFUSED_REASON)
+        reason = (self.driver.call("system_error", cause)["text"] if isinstance(cause, int)
+                  else SAVE_REASONS[cause])
         self.step_notice(SAVE_FAILED, file=file_name, folder=windows_path(self.work),
                          reason=reason)
 
@@ -349,6 +385,25 @@ class ScenarioRun:
 
     def step_put_file(self, name, size):
         (self.work / name).write_bytes(b"x" * size)
+
+    def step_read_only(self, name, read_only):
+        (self.work / name).chmod(0o444 if read_only else 0o644)
+
+    def step_status(self, expected):
+        """The status bar's text, where {folder} stands for the folder the program runs in."""
+        shown = self.driver.call("status")["text"]
+        want = expected.format(folder=windows_path(self.work))
+        self.check(shown == want, f"the status bar says\n{shown}\nnot\n{want}")
+
+    def step_icon(self, size, partly_transparent):
+        """The image the system picks from the icon MyApp at size pixels: that size, and with an
+        anti-aliased edge of partly transparent pixels where it is drawn with alpha."""
+        image = self.driver.call("icon", windows_path(self.args.exe), "MyApp", size)["image"]
+        self.check(image["width"] == size and image["height"] == size,
+                   f"the icon at {size} is {image['width']} x {image['height']}")
+        self.check((image["partly_transparent"] > 0) == partly_transparent and
+                   (image["bits"] == 32 or not partly_transparent),
+                   f"the icon at {size}: {image}")
 
     def step_put_folder(self, name):
         (self.work / name).mkdir()

@@ -36,6 +36,8 @@
 //   dpi_changed DPI X Y W H  WM_DPICHANGED for DPI with that suggested window rectangle; the
 //                        main window's rectangle after it
 //   system_error CODE    what the system says of error CODE here, as the program quotes it
+//   icon EXE NAME SIZE   the image of icon resource NAME of EXE that the system picks at SIZE
+//   status               the text of the main window's status bar
 #include <windows.h>
 
 #include <algorithm>
@@ -107,6 +109,12 @@ class Driver {
             return dialog ? JsonLine().field("ok", true).raw("dialog", *dialog).str()
                           : error("no dialog template");
         }
+        if (verb == L"icon" && fields.size() == 4) {
+            const int size = std::wcstol(fields[3].c_str(), nullptr, 10);
+            auto image = icon_image(fields[1], fields[2], size);
+            return image ? JsonLine().field("ok", true).raw("image", *image).str()
+                         : error("no icon image");
+        }
         if (verb == L"system_error" && fields.size() == 2) {
             const auto code = std::wcstoul(fields[1].c_str(), nullptr, 0);
             return JsonLine().field("ok", true).field("text", system_error_text(code)).str();
@@ -129,6 +137,8 @@ class Driver {
             return close(fields[1]);
         if (verb == L"windows")
             return windows();
+        if (verb == L"status")
+            return status();
         if (verb == L"buttons")
             return buttons(fields);
         if (verb == L"press_file_button")
@@ -430,6 +440,14 @@ class Driver {
             list += describe(window);
         }
         return JsonLine().field("ok", true).raw("windows", "[" + list + "]").str();
+    }
+
+    std::string status() const {
+        barrier(main_);
+        const HWND bar = GetDlgItem(main_, IDC_STATUS_BAR);
+        if (bar == nullptr)
+            return error("no status bar");
+        return JsonLine().field("ok", true).field("text", text_of(bar)).str();
     }
 
     std::string buttons(const Fields& fields) const {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstring>
+#include <vector>
 
 #include "json_line.h"
 #include "text.h"
@@ -194,6 +195,63 @@ std::optional<std::string> list_dialog(const std::wstring& exe, const std::wstri
         return std::nullopt;
     dialog.raw("controls", "[" + controls + "]");
     return dialog.str();
+}
+
+namespace {
+
+// Pixels of a 32-bit colour bitmap whose alpha is neither opaque nor clear: the anti-aliased edge
+// that only an image drawn with alpha has (an image of 16 colours, made into a bitmap of the
+// screen's depth, has none).
+long long partly_transparent_pixels(HBITMAP colour, const BITMAP& size) {
+    BITMAPINFO format = {};
+    format.bmiHeader.biSize = sizeof format.bmiHeader;
+    format.bmiHeader.biWidth = size.bmWidth;
+    format.bmiHeader.biHeight = -size.bmHeight;
+    format.bmiHeader.biPlanes = 1;
+    format.bmiHeader.biBitCount = 32;
+    format.bmiHeader.biCompression = BI_RGB;
+    std::vector<std::uint32_t> pixels(static_cast<size_t>(size.bmWidth) * size.bmHeight);
+    const HDC screen = GetDC(nullptr);
+    const int rows = GetDIBits(screen, colour, 0, static_cast<UINT>(size.bmHeight), pixels.data(),
+                               &format, DIB_RGB_COLORS);
+    ReleaseDC(nullptr, screen);
+    long long partly = 0;
+    for (size_t i = 0; rows > 0 && i < pixels.size(); ++i) {
+        const std::uint32_t alpha = pixels[i] >> 24;
+        partly += alpha > 0 && alpha < 255 ? 1 : 0;
+    }
+    return partly;
+}
+
+}  // namespace
+
+std::optional<std::string> icon_image(const std::wstring& exe, const std::wstring& icon_name,
+                                      int size) {
+    const DataModule module(exe);
+    if (module.get() == nullptr)
+        return std::nullopt;
+    const auto icon = static_cast<HICON>(
+        LoadImageW(module.get(), icon_name.c_str(), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    if (icon == nullptr)
+        return std::nullopt;
+    ICONINFO info = {};
+    BITMAP colour = {};
+    const bool read = GetIconInfo(icon, &info) && info.hbmColor != nullptr &&
+                      GetObjectW(info.hbmColor, sizeof colour, &colour) != 0;
+    const long long partly = read ? partly_transparent_pixels(info.hbmColor, colour) : 0;
+    if (info.hbmColor != nullptr)
+        DeleteObject(info.hbmColor);
+    if (info.hbmMask != nullptr)
+        DeleteObject(info.hbmMask);
+    DestroyIcon(icon);
+    if (!read)
+        return std::nullopt;
+    return JsonLine()
+        .field("width", static_cast<long long>(colour.bmWidth))
+        .field("height", static_cast<long long>(colour.bmHeight))
+        .field("bits", static_cast<long long>(colour.bmBitsPixel))
+        .field("partly_transparent", partly)
+        .str();
 }
 
 }  // namespace e2e
