@@ -10,14 +10,16 @@ the version, the commit and the files' own hash, and every time in the package (
 and the cabinet's) is the epoch given, the commit's time.
 
 wixl writes its strings in the code page that WINDOWS_LANGUAGE names (1252 without it, where
-every Japanese string is lost), so both tools run with WINDOWS_LANGUAGE=ja. Then msibuild mends
-the tables where wixl or Wine's Windows Installer fall short:
+every Japanese string is lost), so both tools run with WINDOWS_LANGUAGE=ja. Then msibuild adds
+what wixl cannot write and mends what it writes short:
 - the string pool is forced to code page 932, so that a Windows whose ANSI code page is not 932
   still reads the Japanese names right (otherwise the pool has code page 0: the system's own);
-- the property WINE is set where Wine's wineboot.exe is in the 64-bit system folder (wixl has
-  no file search), the condition of the component that completes the entry in Apps under Wine;
-- the package's own registry values are written after the product is registered, so that the
-  entry in Apps keeps its DisplayIcon and EstimatedSize (Wine's registration overwrites them).
+- the summary, in Japanese like the product (wixl writes English and the template 1033);
+- the pages a person sees on opening the package (wixl takes no <UI>): the Windows Installer's
+  own tables of dialogs, controls and events, kept as data in ui/ (UTF-8, which msibuild reads
+  under WINDOWS_LANGUAGE=ja), with their places in the UI sequence; the finish page's check box
+  starts the installed program as the Start-menu shortcut does, in Documents;
+- the entry in Apps names the folder it is installed in (ARPINSTALLLOCATION);
 - the installed build of the same version counts as older, which wixl's Upgrade row leaves out.
 """
 import argparse
@@ -33,16 +35,18 @@ import uuid
 HERE = pathlib.Path(__file__).resolve().parent
 # Never changes: it ties every version of テンカリ together, so that a newer one replaces an older.
 UPGRADE_CODE = "6D1E3F0A-55C2-4B7E-9F31-2A8C4D7B1E00"
-# The tables of the search for wineboot.exe, in msibuild's text form (names, types, keys, rows).
-WINE_SEARCH = {
-    "AppSearch": ["Property\tSignature_", "s72\ts72", "AppSearch\tProperty\tSignature_",
-                  "WINE\tWineBoot"],
-    "DrLocator": ["Signature_\tParent\tPath\tDepth", "s72\tS72\tS255\tI2",
-                  "DrLocator\tSignature_\tParent\tPath", "WineBoot\t\t[System64Folder]\t0"],
-    "Signature": ["Signature\tFileName\tMinVersion\tMaxVersion\tMinSize\tMaxSize\tMinDate"
-                  "\tMaxDate\tLanguages", "s72\ts255\tS20\tS20\tI4\tI4\tI4\tI4\tS255",
-                  "Signature\tSignature", "WineBoot\twineboot.exe" + "\t" * 7],
-}
+# The pages: the welcome page on a first install, the page that offers removal when the product
+# is installed, the progress page, and the pages of the end (done, cancelled, failed). The removal
+# is asked before costing, which then takes REMOVE=ALL as an uninstall from the command line does.
+UI_SEQUENCE = [("WelcomeDlg", "NOT Installed", 1250), ("MaintenanceDlg", "Installed", 750),
+               ("ProgressDlg", None, 1299), ("ExitDialog", None, -1), ("UserExit", None, -2),
+               ("FatalError", None, -3)]
+# Custom actions: the program started from the finish page, in Documents and without waiting for
+# it (type 34, an exe in a directory, + 192, asynchronous); the install folder for Apps (type 51,
+# a property set).
+CUSTOM_ACTIONS = [("LaunchTenkari", 226, "PersonalFolder", '"[INSTALLDIR]tenkari.exe"'),
+                  ("SetInstallLocation", 51, "ARPINSTALLLOCATION", "[INSTALLDIR]")]
+PROPERTIES = [("DefaultUIFont", "TenkariText"), ("LAUNCHAPP", "1")]
 # The cabinet stamps each file with its time as local time: UTC, so that it is the same everywhere.
 ENVIRONMENT = dict(os.environ, WINDOWS_LANGUAGE="ja", TZ="UTC")
 
@@ -137,14 +141,21 @@ def main():
     summary.write_text(summary_information(args.version, package_code, args.epoch),
                        encoding="utf-8", newline="")
     run(["msibuild", str(args.output), "-i", str(summary)])
-    for table, lines in WINE_SEARCH.items():
-        (tables / f"{table}.idt").write_text("\r\n".join(lines) + "\r\n", encoding="ascii")
-        run(["msibuild", str(args.output), "-i", str(tables / f"{table}.idt")])
-    for sequence in ("InstallExecuteSequence", "InstallUISequence"):
-        run(["msibuild", str(args.output), "-q",
-             f"INSERT INTO `{sequence}` (`Action`, `Sequence`) VALUES ('AppSearch', 50)"])
-    run(["msibuild", str(args.output), "-q",
-         "UPDATE `Component` SET `Condition` = 'WINE' WHERE `Component` = 'WineAppsEntry'"])
+    for table in sorted((HERE / "ui").glob("*.idt")):
+        run(["msibuild", str(args.output), "-i", str(table)])
+    queries = [f"INSERT INTO `Property` (`Property`, `Value`) VALUES ('{name}', '{value}')"
+               for name, value in PROPERTIES]
+    queries += ["INSERT INTO `CustomAction` (`Action`, `Type`, `Source`, `Target`) "
+                f"VALUES ('{action}', {kind}, '{source}', '{target}')"
+                for action, kind, source, target in CUSTOM_ACTIONS]
+    queries += [f"INSERT INTO `InstallUISequence` (`Action`, `Condition`, `Sequence`) "
+                f"VALUES ('{action}', '{condition}', {sequence})" if condition else
+                f"INSERT INTO `InstallUISequence` (`Action`, `Sequence`) "
+                f"VALUES ('{action}', {sequence})" for action, condition, sequence in UI_SEQUENCE]
+    queries.append("INSERT INTO `InstallExecuteSequence` (`Action`, `Sequence`) "
+                   "VALUES ('SetInstallLocation', 1001)")
+    for query in queries:
+        run(["msibuild", str(args.output), "-q", query])
     # wixl drops IncludeMaximum: the installed build of this very version must count as older
     # (minimum and maximum inclusive, 0x100 | 0x200), or another build of it would install beside.
     # The attributes are part of the row's key, so the row is made anew.
@@ -154,9 +165,6 @@ def main():
          "INSERT INTO `Upgrade` (`UpgradeCode`, `VersionMin`, `VersionMax`, `Attributes`, "
          f"`ActionProperty`) VALUES ('{{{UPGRADE_CODE}}}', '0.0.0', '{args.version}', 768, "
          "'OLDERFOUND')"])
-    run(["msibuild", str(args.output), "-q",
-         "UPDATE `InstallExecuteSequence` SET `Sequence` = 6450 "
-         "WHERE `Action` = 'WriteRegistryValues'"])
 
 
 if __name__ == "__main__":

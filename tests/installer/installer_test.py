@@ -17,6 +17,7 @@ import argparse
 import math
 import os
 import pathlib
+import re
 import secrets
 import shutil
 import subprocess
@@ -39,9 +40,25 @@ UNINSTALL = r"HKEY_LOCAL_MACHINE\Software\Microsoft\Windows\CurrentVersion\Unins
 SHELL_FOLDERS = r"HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\Shell Folders"
 READING = {"name": "木林森", "birth": "1960", "year": "1999"}
 READING_FILE = "木林森1999年.TXT"
+MSIEXEC = r"C:\windows\system32\msiexec.exe"
+# What msiexec ends with when the user cancelled (ERROR_INSTALL_USEREXIT), of which a Unix exit
+# status would keep only the low byte; the driver reads it whole.
+USER_EXIT = 1602
 HELP_TITLE = "テンカリ ヘルプ"
 PAGE_WAIT_S = 30
 IDOK = 1
+
+
+def read_pages(path):
+    """{dialog: [(control, type, attributes, text)]} from the package's table of controls."""
+    pages = {}
+    for line in path.read_text(encoding="utf-8").splitlines()[3:]:
+        dialog, control, kind, _, _, _, _, attributes, _, text = line.split("\t")[:10]
+        pages.setdefault(dialog, []).append((control, kind, int(attributes or 0), text))
+    return pages
+
+
+UI_PAGES = read_pages(ROOT / "packaging" / "ui" / "Control.idt")
 
 
 class Failure(AssertionError):
@@ -131,16 +148,27 @@ class InstallerRun:
               f"the shortcut's icon {link.get('icon_location')} is not the program's")
         check(link["icon_index"] == 0, f"icon index {link['icon_index']}")
 
-        code = product_code(msi)
+        properties = package_table(msi, "Property")
+        code = properties["ProductCode"]
         entries = self.apps_entries()
         check(list(entries) == [code], f"entries in Apps: {list(entries)}, not [{code}]")
         entry = entries[code]
+        # Wine's Windows Installer writes no DisplayIcon and no EstimatedSize; Windows writes them
+        # from ARPPRODUCTICON and ARPSIZE, read from the package itself.
         size = math.ceil(sum(path.stat().st_size for path in folder.iterdir()) / 1024)
+        check(properties.get("ARPPRODUCTICON") == "tenkari.ico" and
+              properties.get("ARPSIZE") == str(size),
+              f"ARPPRODUCTICON {properties.get('ARPPRODUCTICON')}, ARPSIZE "
+              f"{properties.get('ARPSIZE')} (the files take {size} KB)")
+        check(package_icon(msi, "tenkari.ico") == self.args.icon.read_bytes(),
+              "the package's icon for Apps is not the program's")
+        # A per-user package writes nothing for the machine: every value it writes is the user's.
+        roots = {row.split("\t")[0] for row in package_table(msi, "Registry").values()}
+        check(roots == {"1"}, f"the package writes registry values under the roots {roots}")
         expected = {
             "DisplayName": NAME, "DisplayVersion": version, "Publisher": PUBLISHER,
-            "DisplayIcon": self.install_dir + "\\tenkari.exe,0",
-            "UninstallString": f"MsiExec.exe /X{code}", "EstimatedSize": size,
-            "NoModify": 1, "NoRepair": 1,
+            "InstallLocation": self.install_dir + "\\",
+            "UninstallString": f"MsiExec.exe /X{code}", "NoModify": 1, "NoRepair": 1,
         }
         for name, value in expected.items():
             check(entry.get(name) == value, f"Apps entry {name} is {entry.get(name)!r}, "
@@ -151,8 +179,15 @@ class InstallerRun:
         """Starts the program as the shortcut does and writes one reading into Documents."""
         started = driver.call("start", link["target"], link["working_dir"])
         check(started["caption"] == NAME and started["has_menu"], f"main window {started}")
+        self.write_a_reading(driver, help_too=True)
+
+    def write_a_reading(self, driver, help_too=False):
+        """The program that the driver drives, alone on the screen, writes one reading into
+        Documents (which must then be where it runs), opens the help if asked, and ends."""
         shown = [window["kind"] for window in driver.call("windows")["windows"]]
         check(shown == ["main_window"], f"windows shown: {shown}")
+        written = self.unix(self.documents) / READING_FILE
+        written.unlink(missing_ok=True)
         try:
             driver.call("command", IDS["IDM_ANNUAL_READING"])
             driver.call("wait", "input_dialog")
@@ -167,16 +202,87 @@ class InstallerRun:
             driver.call("click", "message_box", IDOK)
             driver.call("gone", "message_box")
             driver.call("press_file_button")
-            written = self.unix(self.documents) / READING_FILE
             check(written.is_file() and written.read_bytes() == expected,
                   f"{READING_FILE} in Documents is missing or differs")
-            self.help_opens(driver)
+            if help_too:
+                self.help_opens(driver)
             driver.call("command", IDS["IDM_EXIT"])
             code = driver.call("wait_exit")["exit_code"]
             check(code == 0, f"exit code {code}")
         finally:
             if not driver.broken:
                 driver.call("kill", check=False)
+
+    # -- the pages of the installer -----------------------------------------------------------
+    def open_package(self, driver, msi):
+        """Opens the package as a double click does: msiexec with its full pages."""
+        driver.call("start", MSIEXEC, self.documents, f'/i "{windows_path(msi)}"')
+
+    def page(self, driver, dialog, first_text, shown=(), hidden=()):
+        """Waits for the page of the dialog that shows first_text and reads it back: every
+        control the package's tables give it, visible at first (but those hidden by a condition)
+        or by one of shown, says what the tables say, with the product's name, version and
+        folder put in."""
+        page = driver.call("page", self.deformatted(first_text))["page"]
+        check(page["caption"] == f"{NAME} {self.args.version} のセットアップ",
+              f"the page's caption is {page['caption']!r}")
+        expected = [self.deformatted(text) for control, kind, attributes, text in UI_PAGES[dialog]
+                    if kind in ("Text", "PushButton", "CheckBox") and text and
+                    (attributes & 1 and control not in hidden or control in shown)]
+        seen = [control["text"] for control in page["controls"] if control["visible"] and
+                control["text"] and control["class"].lower() in ("static", "button")]
+        # The order of the controls is the page's tab order, which the texts do not depend on.
+        check(sorted(seen) == sorted(expected), f"the page {dialog} shows\n{seen}\nnot\n{expected}")
+        return page
+
+    def deformatted(self, text):
+        text = re.sub(r"^\{\\\w+\}", "", text).replace("&", "")
+        return (text.replace("[ProductName]", NAME).replace("[ProductVersion]", self.args.version)
+                .replace("[INSTALLDIR]", self.install_dir + "\\"))
+
+    def walk_the_pages(self, driver, msi):
+        """The package opened as a person opens it: the welcome page, キャンセル leaves nothing;
+        opened again, インストール, then the finish page with テンカリを起動する checked, which
+        starts the installed program in Documents; opened once more, the page that offers
+        removal, and 削除 takes everything installed away."""
+        before = self.user_files()
+        self.open_package(driver, msi)
+        self.page(driver, "WelcomeDlg", "[ProductName] [ProductVersion] をインストールします")
+        driver.call("press", "キャンセル")
+        self.page(driver, "UserExit", "セットアップを中断しました")
+        driver.call("press", "完了")
+        code = driver.call("wait_exit", 60000)["exit_code"]
+        check(code == USER_EXIT, f"msiexec cancelled ended with {code}, not {USER_EXIT}")
+        check(self.user_files() == before and not self.apps_entries(),
+              f"the cancelled install left {sorted(self.user_files() - before)}")
+        print("ok    キャンセル on the welcome page leaves nothing behind")
+
+        self.open_package(driver, msi)
+        self.page(driver, "WelcomeDlg", "[ProductName] [ProductVersion] をインストールします")
+        driver.call("press", "インストール(I)")
+        finish = self.page(driver, "ExitDialog", "セットアップが終わりました")
+        launch = [c for c in finish["controls"] if c["text"] == "テンカリを起動する"]
+        check(len(launch) == 1 and launch[0]["checked"], f"テンカリを起動する: {launch}")
+        driver.call("press", "完了")
+        code = driver.call("wait_exit", 60000)["exit_code"]
+        check(code == 0, f"msiexec ended with {code}")
+        self.check_installed(msi, self.args.version)
+        driver.call("adopt", NAME)
+        self.write_a_reading(driver)
+        print("ok    the pages install, and the finish page starts the program in Documents")
+
+        self.open_package(driver, msi)
+        self.page(driver, "MaintenanceDlg", "[ProductName] [ProductVersion] はインストールされています")
+        driver.call("press", "削除(R)")
+        self.page(driver, "ExitDialog", "[ProductName] を削除しました。保存した判断結果のファイルは、"
+                  "そのまま残っています。", shown=("Removed",), hidden=("Installed", "Launch"))
+        driver.call("press", "完了")
+        code = driver.call("wait_exit", 60000)["exit_code"]
+        check(code == 0, f"msiexec removing ended with {code}")
+        documents = str(self.unix(self.documents).relative_to(self.drive_c / "users"))
+        check(self.user_files() - before == {f"{documents}/{READING_FILE}"} and
+              not self.apps_entries(), f"after 削除: {sorted(self.user_files() - before)}")
+        print("ok    opened again, the package offers removal, and 削除 leaves only the reading")
 
     def help_opens(self, driver):
         """目次 opens the help beside the installed exe, although the program runs in Documents:
@@ -212,15 +318,18 @@ class InstallerRun:
         return result.stdout
 
 
-def product_code(msi):
-    """The ProductCode of an installer, from its Property table."""
-    table = subprocess.run(["msiinfo", "export", str(msi), "Property"], capture_output=True,
-                           text=True, check=True).stdout
-    for line in table.splitlines():
-        name, _, value = line.partition("\t")
-        if name == "ProductCode":
-            return value.strip()
-    raise Failure(f"{msi} has no ProductCode")
+def package_table(msi, table):
+    """{first column: second column} of a two-column table of an installer."""
+    exported = subprocess.run(["msiinfo", "export", str(msi), table], capture_output=True,
+                              check=True, env=dict(os.environ, WINDOWS_LANGUAGE="ja")).stdout
+    rows = exported.decode("utf-8").replace("\r\n", "\n").splitlines()[3:]
+    return dict(line.split("\t")[:2] for line in rows)
+
+
+def package_icon(msi, name):
+    """The bytes of an icon of an installer's Icon table."""
+    return subprocess.run(["msiinfo", "extract", str(msi), f"Icon.{name}"], capture_output=True,
+                          check=True).stdout
 
 
 def newer_version(version):
@@ -353,6 +462,9 @@ def main():
             before = installer.user_files()
             check(not installer.apps_entries(), "an entry in Apps before the install")
 
+            step = "the installer's pages"
+            installer.walk_the_pages(driver, msi)
+            step = "the install"
             installer.msiexec("/i", windows_path(msi), log=args.work / "install.log")
             link = installer.check_installed(msi, args.version)
             print(f"ok    installed {args.version} under {args.locale}")

@@ -8,7 +8,14 @@
 // overtakes posted ones, so the barrier does not wait for a posted command: the scripts wait for
 // what the command shows, or open the About box after it (posted commands run in order).
 //
-//   start EXE DIR        start the program in DIR and wait for its main window; how long it took
+//   start EXE DIR [ARGS] start the program in DIR and wait for its main window (its first visible
+//                        top-level window); how long it took
+//   page TEXT [MS]       wait for a page of the program (an installer's dialog) that shows TEXT;
+//                        its caption and controls. Later clicks and presses go to that page
+//   press LABEL          post BM_CLICK to the push button or check box LABEL of the last page
+//   adopt CAPTION [MS]   wait for a visible window CAPTION of a process that the program started
+//                        (the program an installer's finish page starts), and drive that process
+//                        from then on, as if it had been started here
 //   command ID           post WM_COMMAND ID to the main window (a menu choice)
 //   wait KIND [MS]       wait for a visible input_dialog, message_box or other_dialog of the
 //                        program, or a foreign_box: a dialog of a process that the program
@@ -50,6 +57,7 @@
 
 #include "dpi_change.h"
 #include "help_viewer.h"
+#include "installer_pages.h"
 #include "json_line.h"
 #include "keyboard_input.h"
 #include "program_settled.h"
@@ -119,10 +127,18 @@ class Driver {
             const auto code = std::wcstoul(fields[1].c_str(), nullptr, 0);
             return JsonLine().field("ok", true).field("text", system_error_text(code)).str();
         }
+        // The process the program started may outlive it: an installer's finish page.
+        if (verb == L"adopt" && fields.size() >= 2)
+            return adopt(fields);
         if (process_.hProcess == nullptr)
             return error("no program started");
         if (verb == L"command" && fields.size() == 2)
             return command(fields[1]);
+        if (verb == L"page" && fields.size() >= 2)
+            return page(fields);
+        if (verb == L"press" && fields.size() == 2)
+            return press(fields[1]);
+
         if (verb == L"wait" && fields.size() >= 2)
             return wait(fields);
         if (verb == L"gone" && fields.size() >= 2)
@@ -191,8 +207,8 @@ class Driver {
     }
 
     std::string start(const Fields& fields) {
-        if (fields.size() != 3)
-            return error("start EXE DIR");
+        if (fields.size() != 3 && fields.size() != 4)
+            return error("start EXE DIR [ARGS]");
         if (process_.hProcess != nullptr)
             kill();
         LARGE_INTEGER frequency, started_at, shown_at;
@@ -201,6 +217,8 @@ class Driver {
         STARTUPINFOW startup = {};
         startup.cb = sizeof startup;
         std::wstring command_line = L"\"" + fields[1] + L"\"";
+        if (fields.size() == 4)
+            command_line += L" " + fields[3];
         // ERROR_INTERNAL_ERROR is Wine's word for a new process that ended before it had started,
         // before any code of the program ran (seen once in about 200 starts on a busy machine).
         // The program is then started once more; any other error, or that one twice, fails.
@@ -216,6 +234,7 @@ class Driver {
             return error("CreateProcessW failed: " + std::to_string(GetLastError()));
         }
         last_.clear();
+        started_process_id_ = process_.dwProcessId;
         // The first visible top-level window is the main window (a bare window program, timed
         // against tenkari.exe, has only that one).
         HWND main = nullptr;
@@ -242,6 +261,62 @@ class Driver {
             .field("has_menu", GetMenu(main) != nullptr)
             .field("elapsed_us", static_cast<long long>(elapsed_ms * 1000.0))
             .str();
+    }
+
+    std::string page(const Fields& fields) {
+        HWND found = nullptr;
+        // The page is read once its own thread has come back to its message loop.
+        const bool shown = settled::poll(timeout_field(fields, 2, kDefaultWaitMs), [&] {
+            found = page_showing(process_.dwProcessId, fields[1]);
+            if (found == nullptr)
+                return false;
+            barrier(found);
+            found = page_showing(process_.dwProcessId, fields[1]);
+            return found != nullptr;
+        });
+        if (!shown)
+            return error("no page showed " + to_utf8(fields[1]));
+        main_ = found;
+        return JsonLine().field("ok", true).raw("page", describe_page(found)).str();
+    }
+
+    std::string press(const std::wstring& label) {
+        HWND control = control_labelled(main_, label);
+        if (control == nullptr)
+            return error("the page has no button " + to_utf8(label));
+        // Posted: the press may end the page, and its loop with it.
+        PostMessageW(control, BM_CLICK, 0, 0);
+        return JsonLine().field("ok", true).str();
+    }
+
+    std::string adopt(const Fields& fields) {
+        const DWORD parent = started_process_id_;
+        HWND found = nullptr;
+        const bool shown = settled::poll(timeout_field(fields, 2, kStartWaitMs), [&] {
+            found = nullptr;
+            for (HWND window : visible_windows_of(child_processes_of(parent))) {
+                if (text_of(window) == fields[1]) {
+                    found = window;
+                    return true;
+                }
+            }
+            return false;
+        });
+        if (!shown)
+            return error("no window " + to_utf8(fields[1]) + " of a process it started");
+        DWORD process_id = 0;
+        const DWORD thread_id = GetWindowThreadProcessId(found, &process_id);
+        if (process_.hProcess != nullptr)
+            release();
+        process_.hProcess = OpenProcess(PROCESS_ALL_ACCESS, FALSE, process_id);
+        process_.hThread = OpenThread(THREAD_ALL_ACCESS, FALSE, thread_id);
+        process_.dwProcessId = process_id;
+        process_.dwThreadId = thread_id;
+        if (process_.hProcess == nullptr)
+            return error("the process cannot be opened");
+        barrier(found);
+        main_ = found;
+        return JsonLine().field("ok", true).field("caption", text_of(found)).str();
     }
 
     std::string command(const std::wstring& id) {
@@ -582,6 +657,8 @@ class Driver {
     HWND main_ = nullptr;
     std::map<WindowKind, HWND> last_;
     DWORD foreign_process_id_ = 0;
+    // The process that start started, which adopt looks under once it has ended.
+    DWORD started_process_id_ = 0;
 };
 
 Fields split_fields(const std::string& line) {
