@@ -2,7 +2,8 @@
 """Builds the per-user installer of テンカリ from tenkari.wxs.in with Debian's msitools.
 
     build_msi.py --version 1.2 --exe tenkari.exe --hlp テンカリ.HLP --html テンカリ.html \
-        --readme お読みください.txt --notice STROKE-DATA-NOTICE.txt --strokes stroke_classes.txt \
+        --readme お読みください.txt --notice STROKE-DATA-NOTICE.txt --license LICENSE.txt \
+        --strokes stroke_classes.txt \
         --icon MyApp.ico --commit COMMIT --epoch SECONDS --work DIR --output tenkari-1.2-win64.msi
 
 The same files, version and commit give the same bytes: the product and package codes come from
@@ -90,10 +91,11 @@ def main():
                         help="the commit the files were built from ('none' outside git)")
     parser.add_argument("--epoch", type=int, required=True,
                         help="the time of the release, in seconds since 1970 (the commit's)")
-    for name in ("exe", "hlp", "html", "readme", "notice", "strokes", "icon", "work", "output"):
+    for name in ("exe", "hlp", "html", "readme", "notice", "license", "strokes", "icon", "work",
+                 "output"):
         parser.add_argument(f"--{name}", type=pathlib.Path, required=True)
     args = parser.parse_args()
-    files = [args.exe, args.hlp, args.html, args.readme, args.notice, args.strokes]
+    files = [args.exe, args.hlp, args.html, args.readme, args.notice, args.license, args.strokes]
     for path in files + [args.icon]:
         if not path.is_file():
             sys.exit(f"missing {path}")
@@ -120,7 +122,7 @@ def main():
     staged = args.work / "files"
     shutil.rmtree(staged, ignore_errors=True)
     staged.mkdir()
-    for name in ("exe", "hlp", "html", "readme", "notice", "strokes", "icon"):
+    for name in ("exe", "hlp", "html", "readme", "notice", "license", "strokes", "icon"):
         shutil.copyfile(getattr(args, name), staged / name)
         os.utime(staged / name, (args.epoch, args.epoch))
         values[name.upper()] = f"files/{name}"

@@ -1,6 +1,6 @@
 # The release (cpack) is a zip and an installer of the same files: the exe, its help (テンカリ.HLP
-# and テンカリ.html), the user's readme and the stroke data's notice and source, and nothing else:
-# no driver, no DLL, not the developers' README.md. The readme is UTF-8 with a byte-order mark
+# and テンカリ.html), the user's readme, the licence and the stroke data's notice and source, and
+# nothing else: no driver, no DLL, not the developers' README.md. The readme is UTF-8 with a byte-order mark
 # and CRLF line ends, and names the project version. The installer needs no administrator rights.
 # Without a certificate, cpack says in one line that the release is unsigned.
 #   cmake -DBUILD_DIR=<windows build> -DVERSION=<project version> -P release_zip_test.cmake
@@ -27,7 +27,7 @@ foreach(package zip msi)
     endif()
 endforeach()
 
-set(expected STROKE-DATA-NOTICE.txt stroke_classes.txt tenkari.exe お読みください.txt テンカリ.HLP
+set(expected LICENSE.txt STROKE-DATA-NOTICE.txt stroke_classes.txt tenkari.exe お読みください.txt テンカリ.HLP
     テンカリ.html)
 execute_process(COMMAND "${CMAKE_COMMAND}" -E tar tf "${base}.zip" OUTPUT_VARIABLE listing
                 RESULT_VARIABLE result)

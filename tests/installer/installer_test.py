@@ -411,6 +411,7 @@ def build_msi(args, release, version, output, commit):
          "--exe", str(release / "tenkari.exe"), "--hlp", str(release / "テンカリ.HLP"),
          "--html", str(release / "テンカリ.html"), "--readme", str(release / "お読みください.txt"),
          "--notice", str(release / "STROKE-DATA-NOTICE.txt"),
+         "--license", str(release / "LICENSE.txt"),
          "--strokes", str(release / "stroke_classes.txt"), "--icon", str(args.icon),
          "--commit", commit, "--epoch", str(int((release / "tenkari.exe").stat().st_mtime)),
          "--work", str(output.parent / f"work-{version}"), "--output", str(output)],
