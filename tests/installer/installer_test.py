@@ -395,7 +395,14 @@ def build_release(args):
             check(ok, f"{path.name} does not verify against its certificate:\n{said}")
             ok, said = verifies(path, other)
             check(not ok, f"{path.name} verifies against another certificate:\n{said}")
-            print(f"ok    {path.name} is signed by the certificate, and by no other")
+            # What Windows shows as the program's name when it asks whether to run it: テンカリ
+            # as a Unicode string, which an ASCII one cannot hold.
+            signature = args.work / f"{path.name}.signature"
+            signature.unlink(missing_ok=True)
+            run(["osslsigncode", "extract-signature", "-in", path, "-out", signature])
+            named = b"\x80" + bytes([2 * len(NAME)]) + NAME.encode("utf-16-be")
+            check(named in signature.read_bytes(), f"{path.name}'s signature does not name {NAME}")
+            print(f"ok    {path.name} is signed by the certificate, and by no other, as {NAME}")
     newer = newer_version(args.version)
     rebuilt_msi = build_msi(args, release, args.version, packages / "rebuilt" / f"{base}.msi",
                             commit="another commit")
