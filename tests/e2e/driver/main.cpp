@@ -44,7 +44,7 @@
 //                        main window's rectangle after it
 //   system_error CODE    what the system says of error CODE here, as the program quotes it
 //   icon EXE NAME SIZE   the image of icon resource NAME of EXE that the system picks at SIZE
-//   status               the text of the main window's status bar
+//   status [TEXT [MS]]   the text of the main window's status bar, once it says TEXT if given
 #include <windows.h>
 
 #include <algorithm>
@@ -154,7 +154,7 @@ class Driver {
         if (verb == L"windows")
             return windows();
         if (verb == L"status")
-            return status();
+            return status(fields);
         if (verb == L"buttons")
             return buttons(fields);
         if (verb == L"press_file_button")
@@ -517,12 +517,23 @@ class Driver {
         return JsonLine().field("ok", true).raw("windows", "[" + list + "]").str();
     }
 
-    std::string status() const {
-        barrier(main_);
+    // The bar is told what happened once the command is done, which may be after the window
+    // that a read waits for has gone: so a given text is waited for.
+    std::string status(const Fields& fields) const {
         const HWND bar = GetDlgItem(main_, IDC_STATUS_BAR);
         if (bar == nullptr)
             return error("no status bar");
-        return JsonLine().field("ok", true).field("text", text_of(bar)).str();
+        std::wstring text;
+        const bool says = settles(
+            fields.size() >= 2 ? timeout_field(fields, 2, kDefaultWaitMs) : 0,
+            [&] {
+                text = text_of(bar);
+                return fields.size() < 2 || text == fields[1];
+            },
+            main_);
+        if (!says && fields.size() >= 2)
+            return error("the status bar says " + to_utf8(text));
+        return JsonLine().field("ok", true).field("text", text).str();
     }
 
     std::string buttons(const Fields& fields) const {
