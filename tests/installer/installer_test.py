@@ -260,7 +260,7 @@ class InstallerRun:
         self.open_package(driver, msi)
         self.page(driver, "WelcomeDlg", "[ProductName] [ProductVersion] をインストールします")
         driver.call("press", "インストール(I)")
-        finish = self.page(driver, "ExitDialog", "セットアップが終わりました")
+        finish = self.page(driver, "ExitDialog", "セットアップが完了しました")
         launch = [c for c in finish["controls"] if c["text"] == "テンカリを起動する"]
         check(len(launch) == 1 and launch[0]["checked"], f"テンカリを起動する: {launch}")
         driver.call("press", "完了")
