@@ -2,7 +2,7 @@
 """Builds the per-user installer of テンカリ from tenkari.wxs.in with Debian's msitools.
 
     build_msi.py --version 1.2 --exe tenkari.exe --hlp テンカリ.HLP --html テンカリ.html \
-        --readme お読みください.txt --notice STROKE-DATA-NOTICE.txt --license LICENSE.txt \
+        --readme お読み下さい.txt --notice STROKE-DATA-NOTICE.txt --license LICENSE.txt \
         --strokes stroke_classes.txt \
         --icon MyApp.ico --commit COMMIT --epoch SECONDS --work DIR --output tenkari-1.2-win64.msi
 

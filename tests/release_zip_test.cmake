@@ -27,7 +27,7 @@ foreach(package zip msi)
     endif()
 endforeach()
 
-set(expected LICENSE.txt STROKE-DATA-NOTICE.txt stroke_classes.txt tenkari.exe お読みください.txt テンカリ.HLP
+set(expected LICENSE.txt STROKE-DATA-NOTICE.txt stroke_classes.txt tenkari.exe お読み下さい.txt テンカリ.HLP
     テンカリ.html)
 execute_process(COMMAND "${CMAKE_COMMAND}" -E tar tf "${base}.zip" OUTPUT_VARIABLE listing
                 RESULT_VARIABLE result)
@@ -75,7 +75,7 @@ endif()
 file(MAKE_DIRECTORY "${out}/unpacked")
 execute_process(COMMAND "${CMAKE_COMMAND}" -E tar xf "${base}.zip"
                 WORKING_DIRECTORY "${out}/unpacked")
-set(readme "${out}/unpacked/お読みください.txt")
+set(readme "${out}/unpacked/お読み下さい.txt")
 file(READ "${readme}" bom LIMIT 3 HEX)
 # Its bytes as two-digit tokens, so that a line end is found only where a byte starts.
 file(READ "${readme}" hex HEX)

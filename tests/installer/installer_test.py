@@ -416,7 +416,7 @@ def build_msi(args, release, version, output, commit):
     result = subprocess.run(
         [sys.executable, str(ROOT / "packaging" / "build_msi.py"), "--version", version,
          "--exe", str(release / "tenkari.exe"), "--hlp", str(release / "テンカリ.HLP"),
-         "--html", str(release / "テンカリ.html"), "--readme", str(release / "お読みください.txt"),
+         "--html", str(release / "テンカリ.html"), "--readme", str(release / "お読み下さい.txt"),
          "--notice", str(release / "STROKE-DATA-NOTICE.txt"),
          "--license", str(release / "LICENSE.txt"),
          "--strokes", str(release / "stroke_classes.txt"), "--icon", str(args.icon),
