@@ -228,7 +228,12 @@ class WineSession:
         with open(self.template.with_name(TEMPLATE_NAME + ".lock"), "w") as lock:
             # Two sessions at once make the template once.
             fcntl.flock(lock, fcntl.LOCK_EX)
-            self._ensure_template(remake_template)
+            try:
+                self._ensure_template(remake_template)
+            except WineError as failure:
+                # A first start in a new prefix can end before the program runs, once in a
+                # while, under load: the template is then made once more.
+                return f"the template could not be made: {failure}"
             _remove_ours(self.prefix, [SETUP_MARK, MAKING_MARK, *OLD_MARKS])
             shutil.copytree(self.template, self.prefix, symlinks=True,
                             copy_function=_link_or_copy,
