@@ -41,8 +41,6 @@ class DriverClient:
         self._driver_exe = driver_exe
         self._process = None
         self._said = collections.deque(maxlen=LAST_WORDS)
-        self._answered = False
-        self._restarted = False
         # Set once a reply has not come in time: a late reply would answer the next command.
         self.broken = False
 
@@ -98,22 +96,13 @@ class DriverClient:
             raise DriverError(f"no reply to {fields[0]} within {REPLY_TIMEOUT_S} s")
         reply_line = self._process.stdout.readline()
         if not reply_line:
+            self.broken = True
             try:
                 status = self._process.wait(timeout=10)
             except subprocess.TimeoutExpired:
                 status = "none yet"
             self._record(f"driver: ended, exit status {status}")
-            if not self._answered and not self._restarted:
-                # A driver that ends before it has answered anything never started: Wine, under
-                # load, sometimes ends a new process before any code of it runs (the log keeps
-                # what Wine said). It is started once more; a second such end is a failure.
-                self._restarted = True
-                self.close()
-                self.open()
-                return self.call(*fields, check=check)
-            self.broken = True
             raise DriverError(f"the driver ended during {fields[0]} (exit status {status})")
-        self._answered = True
         text = reply_line.decode("utf-8").rstrip("\n")
         self._record("driver > " + text)
         reply = json.loads(text)

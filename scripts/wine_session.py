@@ -204,8 +204,11 @@ class WineSession:
             })
             fault = self._make_prefix(remake_template=False)
             if fault:
-                self._note(f"the prefix made from {self.template} does not work ({fault}); "
-                           "making the template anew")
+                # Said aloud, not only in the log: a template that heals is a fact to explain.
+                said = (f"the prefix made from {self.template} does not work ({fault}); "
+                        "making the template anew")
+                print(said, flush=True)
+                self._note(said)
                 fault = self._make_prefix(remake_template=True)
             if fault:
                 raise WineError(f"the new Wine prefix {self.prefix} does not work: {fault}"
@@ -231,8 +234,6 @@ class WineSession:
             try:
                 self._ensure_template(remake_template)
             except WineError as failure:
-                # A first start in a new prefix can end before the program runs, once in a
-                # while, under load: the template is then made once more.
                 return f"the template could not be made: {failure}"
             _remove_ours(self.prefix, [SETUP_MARK, MAKING_MARK, *OLD_MARKS])
             shutil.copytree(self.template, self.prefix, symlinks=True,
