@@ -89,13 +89,15 @@ native() {
 fuzz() {
     build "fuzz build" cmake --preset fuzz || return
     build "fuzz build" cmake --build --preset fuzz || return
-    tests_of fuzz
+    tests_of fuzz -j2
 }
 
 windows() {
     build "windows build" cmake --preset windows || return
     build "windows build" cmake --build --preset windows || return
-    tests_of windows
+    # Two at once: each run under Wine has its own prefix, server and display; the runs that
+    # pack the release take turns (a lock of their own).
+    tests_of windows -j2
 }
 
 bench() {
