@@ -89,7 +89,7 @@ native() {
 fuzz() {
     build "fuzz build" cmake --preset fuzz || return
     build "fuzz build" cmake --build --preset fuzz || return
-    tests_of fuzz -j2
+    tests_of fuzz
 }
 
 windows() {
