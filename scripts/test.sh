@@ -34,7 +34,7 @@ check() {
 }
 
 # A build step: nothing to count when it succeeds, one failure when it does not, and then the
-# tests it was for are not run (the caller returns).
+# tests it was for are not run.
 build() {
     local name=$1
     shift
@@ -80,29 +80,27 @@ formatting() {
     git ls-files -- '*.cpp' '*.h' | xargs -r clang-format --dry-run --Werror
 }
 
+# Configures and builds a preset; a failure there counts once and leaves its tests unrun.
+built() {
+    build "$1 build" cmake --preset "$1" && build "$1 build" cmake --build --preset "$1"
+}
+
 native() {
-    build "native build" cmake --preset native || return
-    build "native build" cmake --build --preset native || return
-    tests_of native -j2
+    built native && tests_of native -j2
 }
 
 fuzz() {
-    build "fuzz build" cmake --preset fuzz || return
-    build "fuzz build" cmake --build --preset fuzz || return
-    tests_of fuzz
+    built fuzz && tests_of fuzz
 }
 
 windows() {
-    build "windows build" cmake --preset windows || return
-    build "windows build" cmake --build --preset windows || return
     # Two at once: each run under Wine has its own prefix, server and display; the runs that
     # pack the release take turns (a lock of their own).
-    tests_of windows -j2
+    built windows && tests_of windows -j2
 }
 
 bench() {
-    build "bench build" cmake --preset bench || return
-    build "bench build" cmake --build --preset bench || return
+    built bench || return
     check "instructions of one full annual reading within budget" \
         cmake --build --preset bench --target reading_instructions
 }
